@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// Copies every file below `source` onto the same relative path below `destination`,
+// replacing existing files and creating no folders. Stops at the first failure, logs its
+// one line and returns false; what was copied before stays.
+bool copyDirectory(const std::string& source, const std::string& destination);

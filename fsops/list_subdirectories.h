@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The names of the immediate subfolders of `path`, in the platform's enumeration order,
+// without dot-named ones. A folder that is missing or cannot be read has none. Never logs.
+std::vector<std::string> listSubdirectories(std::string path);

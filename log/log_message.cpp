@@ -1,0 +1,19 @@
+#include "log/plugin_log.h"
+
+namespace {
+
+// Opened while the library initialises, before the host calls anything; closed at unload.
+PluginLog pluginLog("korvex_lumeva_plugin.log");
+
+} // namespace
+
+void logMessageV(const char* format, std::va_list arguments) {
+    logFormatted(pluginLog, MessageLevel, format, arguments);
+}
+
+void logMessage(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    logMessageV(format, arguments);
+    va_end(arguments);
+}

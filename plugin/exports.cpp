@@ -1,0 +1,69 @@
+#include <cstdint>
+
+#include "log/plugin_log.h"
+#include "plugin/export_guard.h"
+#include "plugin/host_records.h"
+#include "wallpaper/rotate_wallpaper.h"
+
+namespace {
+
+const char* const DisplayName = "Lumeva plugin";
+
+// What the host handed over at the handshake, kept for the life of the library.
+std::uint32_t pluginHandle = 0;
+const ScaleformBridge* scaleformBridge = nullptr;
+
+bool query(const HostInterface* host, PluginDescriptor* descriptor) {
+    if (descriptor == nullptr) {
+        logMessage("host passed no plugin descriptor, marking as incompatible");
+        return false;
+    }
+    // Filled first, so the host has the descriptor even when the plugin declines.
+    descriptor->descriptorVersion = 1;
+    descriptor->displayName = DisplayName;
+    descriptor->pluginVersion = 1;
+
+    if (host == nullptr) {
+        logMessage("host passed no interface record, marking as incompatible");
+        return false;
+    }
+    if (host->requestPluginHandle == nullptr) {
+        logMessage("host offers no plugin handle, marking as incompatible");
+        return false;
+    }
+    pluginHandle = host->requestPluginHandle();
+
+    if (host->editorFlag != 0) {
+        logMessage("loaded in editor, marking as incompatible");
+        return false;
+    }
+    if (host->requestInterface == nullptr) {
+        logMessage("couldn't get scaleform interface");
+        return false;
+    }
+    scaleformBridge = static_cast<const ScaleformBridge*>(host->requestInterface(ScaleformBridgeId));
+    if (scaleformBridge == nullptr) {
+        logMessage("couldn't get scaleform interface");
+        return false;
+    }
+    if (scaleformBridge->bridgeVersion < OldestScaleformBridgeVersion) {
+        logMessage("scaleform interface too old (%d expected %d)", static_cast<int>(scaleformBridge->bridgeVersion),
+                   static_cast<int>(OldestScaleformBridgeVersion));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" bool __cdecl KorvexPlugin_Query(const HostInterface* host, PluginDescriptor* descriptor) {
+    return runGuarded("KorvexPlugin_Query", false, [&] { return query(host, descriptor); });
+}
+
+// The host always sees a successful load; why no wallpaper was installed stands in the log.
+extern "C" bool __cdecl KorvexPlugin_Load() {
+    return runGuarded("KorvexPlugin_Load", true, [] {
+        rotateWallpaper();
+        return true;
+    });
+}

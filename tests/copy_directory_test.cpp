@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/game_folder.h"
+#include "support/testkit.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+bool enumeratedBefore(const Names& order, const std::string& first, const std::string& second) {
+    return std::find(order.begin(), order.end(), first) < std::find(order.begin(), order.end(), second);
+}
+
+TEST(CopyDirectory, MergesIntoExistingFoldersAndReplacesFiles) {
+    GameFolder game;
+    game.writeFile("src\\a.txt", "new a");
+    game.writeFile("src\\sub\\b.txt", "new b");
+    game.writeFile("dst\\a.txt", "old a");
+    game.writeFile("dst\\sub\\b.txt", "old b");
+    game.writeFile("dst\\sub\\keep.txt", "untouched");
+    game.writeFile("dst\\other.txt", "untouched too");
+    Testkit kit;
+    EXPECT_TRUE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    EXPECT_EQ(game.readFile("dst\\a.txt"), "new a");
+    EXPECT_EQ(game.readFile("dst\\sub\\b.txt"), "new b");
+    EXPECT_EQ(game.readFile("dst\\sub\\keep.txt"), "untouched");
+    EXPECT_EQ(game.readFile("dst\\other.txt"), "untouched too");
+    EXPECT_EQ(game.readFile(LogName), "");
+}
+
+TEST(CopyDirectory, IntoAMissingFolderFailsAtItsFirstFileAndKeepsWhatWasCopied) {
+    GameFolder game;
+    game.writeFile("src\\a.txt", "new a");
+    game.writeFile("src\\sub\\b.txt", "new b");
+    game.writeFile("src\\z.txt", "new z");
+    game.makeFolder("dst");
+    const Names order = platformOrder("src", false);
+    Testkit kit;
+    EXPECT_FALSE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    EXPECT_EQ(game.readFile(LogName), logLine("Error in file copy from src\\sub\\b.txt to dst\\sub\\b.txt - 3"));
+    EXPECT_FALSE(game.exists("dst\\sub"));
+    // What the enumeration delivered before sub was copied; nothing after it was touched.
+    EXPECT_EQ(game.exists("dst\\a.txt"), enumeratedBefore(order, "a.txt", "sub"));
+    EXPECT_EQ(game.exists("dst\\z.txt"), enumeratedBefore(order, "z.txt", "sub"));
+}
+
+TEST(CopyDirectory, ASourceFolderWithoutFilesNeedsNoDestinationFolder) {
+    GameFolder game;
+    game.makeFolder("src\\empty\\deeper");
+    game.makeFolder("dst");
+    Testkit kit;
+    EXPECT_TRUE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    EXPECT_FALSE(game.exists("dst\\empty"));
+    EXPECT_EQ(game.readFile(LogName), "");
+}
+
+TEST(CopyDirectory, AnEmptySourceCopiesNothingAndSucceeds) {
+    GameFolder game;
+    game.makeFolder("src");
+    game.makeFolder("dst");
+    Testkit kit;
+    EXPECT_TRUE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    EXPECT_EQ(platformOrder("dst", false), Names{});
+    EXPECT_EQ(game.readFile(LogName), "");
+}
+
+TEST(CopyDirectory, AMissingSourceCannotBeEnumerated) {
+    GameFolder game;
+    game.makeFolder("dst");
+    Testkit kit;
+    EXPECT_FALSE(kit.copyDirectory("nowhere", "dst"));
+    kit.unload();
+    EXPECT_EQ(game.readFile(LogName), logLine("Error in copyDirectory.findFirstFile - 3"));
+}
+
+TEST(CopyDirectory, NeverCopiesDotNamedEntriesAtAnyDepth) {
+    GameFolder game;
+    game.writeFile("src\\.hidden.txt", "no");
+    game.writeFile("src\\.git\\config", "no");
+    game.writeFile("src\\sub\\.secret", "no");
+    game.writeFile("src\\sub\\..odd\\deep.txt", "no");
+    game.writeFile("src\\sub\\shown.txt", "yes");
+    game.makeFolder("dst\\sub");
+    Testkit kit;
+    EXPECT_TRUE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    EXPECT_EQ(game.readFile("dst\\sub\\shown.txt"), "yes");
+    EXPECT_EQ(platformOrder("dst", false), Names{"sub"});
+    EXPECT_EQ(platformOrder("dst\\sub", false), Names{"shown.txt"});
+    EXPECT_EQ(game.readFile(LogName), "");
+}
+
+TEST(CopyDirectory, ADestinationEndingInABackslashShowsTheDoubledSeparator) {
+    GameFolder game;
+    game.writeFile("src\\sub\\b.txt", "b");
+    game.makeFolder("dst");
+    Testkit kit;
+    EXPECT_FALSE(kit.copyDirectory("src", "dst\\"));
+    kit.unload();
+    EXPECT_EQ(game.readFile(LogName), logLine("Error in file copy from src\\sub\\b.txt to dst\\\\sub\\b.txt - 3"));
+}
+
+// A destination file that cannot be replaced stops the copy at that file with the
+// platform's reason; files delivered after it are not touched.
+struct BlockedDestination {
+    const char* what;
+    bool holdOpen;      // held open by another handle without write sharing
+    int expectedError;  // the platform's number for it
+};
+
+class CopyDirectoryBlocked : public ::testing::TestWithParam<BlockedDestination> {};
+
+TEST_P(CopyDirectoryBlocked, StopsAtTheFileWithTheReason) {
+    const BlockedDestination blocked = GetParam();
+    GameFolder game;
+    for (const char* name : {"a.txt", "m.txt", "z.txt"}) {
+        game.writeFile(std::string("src\\") + name, std::string("new ") + name);
+        if (!(name == std::string("m.txt") && !blocked.holdOpen)) {
+            game.writeFile(std::string("dst\\") + name, std::string("old ") + name);
+        }
+    }
+    if (!blocked.holdOpen) {
+        game.makeFolder("dst\\m.txt");  // a folder where the file should go
+    }
+    const Names order = platformOrder("src", false);
+    HeldOpen holder(blocked.holdOpen ? game.path() + "\\dst\\m.txt" : game.path() + "\\unused");
+    Testkit kit;
+    EXPECT_FALSE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    EXPECT_EQ(game.readFile(LogName), logLine("Error in file copy from src\\m.txt to dst\\m.txt - " +
+                                              std::to_string(blocked.expectedError)));
+    for (const char* name : {"a.txt", "z.txt"}) {
+        const bool before = enumeratedBefore(order, name, "m.txt");
+        EXPECT_EQ(game.readFile(std::string("dst\\") + name), std::string(before ? "new " : "old ") + name) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, CopyDirectoryBlocked,
+                         ::testing::Values(BlockedDestination{"held open", true, ERROR_SHARING_VIOLATION},
+                                           BlockedDestination{"a folder in its place", false, ERROR_ACCESS_DENIED}),
+                         [](const auto& info) { return info.param.holdOpen ? "HeldOpen" : "FolderInItsPlace"; });
+
+TEST(CopyDirectory, AFailureDeepDownStopsTheWholeCopy) {
+    GameFolder game;
+    game.writeFile("src\\one\\two\\three.txt", "3");
+    game.writeFile("src\\zz\\after.txt", "after");
+    game.makeFolder("dst\\one");
+    game.makeFolder("dst\\zz");
+    const Names order = platformOrder("src", false);
+    Testkit kit;
+    EXPECT_FALSE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    EXPECT_EQ(game.readFile(LogName),
+              logLine("Error in file copy from src\\one\\two\\three.txt to dst\\one\\two\\three.txt - 3"));
+    EXPECT_EQ(game.exists("dst\\zz\\after.txt"), enumeratedBefore(order, "zz", "one"));
+}
+
+} // namespace

@@ -1,0 +1,121 @@
+#include "support/game_folder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string currentFolder() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+    return std::string(buffer, length);
+}
+
+} // namespace
+
+GameFolder::GameFolder() : previous_(currentFolder()) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static unsigned counter = 0;
+    std::ostringstream name;
+    name << temp << "lumeva-game-" << GetCurrentProcessId() << '-' << GetTickCount() << '-' << ++counter;
+    path_ = name.str();
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+    if (!SetCurrentDirectoryA(path_.c_str())) {
+        throw std::runtime_error("cannot enter " + path_);
+    }
+}
+
+GameFolder::~GameFolder() {
+    SetCurrentDirectoryA(previous_.c_str());
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void GameFolder::makeFolder(const std::string& relative) const { fs::create_directories(path_ + "\\" + relative); }
+
+void GameFolder::writeFile(const std::string& relative, const std::string& content) const {
+    const fs::path file = path_ + "\\" + relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string GameFolder::readFile(const std::string& relative) const {
+    std::ifstream in(path_ + "\\" + relative, std::ios::binary);
+    if (!in) {
+        return "<missing>";
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool GameFolder::exists(const std::string& relative) const { return fs::exists(path_ + "\\" + relative); }
+
+std::vector<std::string> GameFolder::allFiles() const {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
+        if (entry.is_regular_file()) {
+            std::string relative = fs::relative(entry.path(), path_).string();
+            for (char& c : relative) {
+                if (c == '/') {
+                    c = '\\';
+                }
+            }
+            files.push_back(relative);
+        }
+    }
+    return files;
+}
+
+std::vector<std::string> platformOrder(const std::string& folder, bool foldersOnly) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (!foldersOnly || entry.is_directory()) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+std::string besideProgram(const std::string& fileName) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return (fs::path(std::string(buffer, length)).parent_path() / fileName).string();
+}
+
+HeldOpen::HeldOpen(const std::string& path)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+HeldOpen::~HeldOpen() {
+    if (held()) {
+        CloseHandle(handle_);
+    }
+}
+
+LoadedLibrary::LoadedLibrary(const std::string& path) : module_(LoadLibraryA(path.c_str())) {}
+
+LoadedLibrary::~LoadedLibrary() { unload(); }
+
+void LoadedLibrary::unload() {
+    if (module_ != nullptr) {
+        FreeLibrary(module_);
+        module_ = nullptr;
+    }
+}
+
+std::vector<std::string> withoutDotNames(std::vector<std::string> names) {
+    std::vector<std::string> kept;
+    for (auto& name : names) {
+        if (name.empty() || name[0] != '.') {
+            kept.push_back(std::move(name));
+        }
+    }
+    return kept;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+// Installs the wallpaper set the calendar clock picks. True when a set was chosen and
+// copied completely; every failure has logged its one line.
+bool rotateWallpaper();
+
+// The same, for a given clock reading in seconds since 1970-01-01 00:00:00 UTC.
+bool rotateWallpaperAt(std::int64_t seconds);
