@@ -1,0 +1,285 @@
+// Prints what the plugin costs: installing a large wallpaper set against bare file copies,
+// the time it adds to a game start with nothing to install, and the size of the DLL.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "plugin/host_records.h"
+
+namespace {
+
+constexpr int TopFolders = 8;
+constexpr int SubFolders = 4;
+constexpr int FilesPerFolder = 32;          // 8 x 4 x 32 = 1024 files
+constexpr std::size_t FileBytes = 65536;    // 1024 x 64 KiB = 64 MiB
+constexpr int CopyRounds = 7;
+constexpr int StartRounds = 300;
+
+double nowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::string programFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+bool fail(const char* what) {
+    std::fprintf(stderr, "lumeva-bench: %s (error %lu)\n", what, static_cast<unsigned long>(GetLastError()));
+    return false;
+}
+
+struct CopyJob {
+    std::vector<std::pair<std::string, std::string>> files;  // source, destination
+};
+
+// Lays out source\tN\sM\fK.bin and the matching empty destination folders.
+bool generateSet(const std::string& source, const std::string& destination, CopyJob& job) {
+    std::vector<char> bytes(FileBytes);
+    std::uint32_t seed = 12345;
+    for (char& b : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        b = static_cast<char>(seed >> 24);
+    }
+    if (!CreateDirectoryA(source.c_str(), nullptr) || !CreateDirectoryA(destination.c_str(), nullptr)) {
+        return fail("cannot create the benchmark folders");
+    }
+    for (int t = 0; t < TopFolders; ++t) {
+        const std::string top = "\\t" + std::to_string(t);
+        CreateDirectoryA((source + top).c_str(), nullptr);
+        CreateDirectoryA((destination + top).c_str(), nullptr);
+        for (int s = 0; s < SubFolders; ++s) {
+            const std::string sub = top + "\\s" + std::to_string(s);
+            CreateDirectoryA((source + sub).c_str(), nullptr);
+            CreateDirectoryA((destination + sub).c_str(), nullptr);
+            for (int f = 0; f < FilesPerFolder; ++f) {
+                const std::string file = sub + "\\f" + std::to_string(f) + ".bin";
+                HANDLE out = CreateFileA((source + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+                DWORD written = 0;
+                bytes[0] = static_cast<char>(f);
+                if (out == INVALID_HANDLE_VALUE ||
+                    !WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+                    return fail("cannot write the benchmark set");
+                }
+                CloseHandle(out);
+                job.files.emplace_back(source + file, destination + file);
+            }
+        }
+    }
+    return true;
+}
+
+void removeTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string item = folder + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(item);
+            } else {
+                DeleteFileA(item.c_str());
+            }
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// Sends standard output to NUL while the plugin logs its start-up line hundreds of times.
+class SilencedStdout {
+public:
+    SilencedStdout() {
+        std::fflush(stdout);
+        saved_ = _dup(1);
+        const int nul = _open("NUL", _O_WRONLY);
+        _dup2(nul, 1);
+        _close(nul);
+    }
+    ~SilencedStdout() {
+        std::fflush(stdout);
+        _dup2(saved_, 1);
+        _close(saved_);
+    }
+
+private:
+    int saved_;
+};
+
+std::uint32_t __cdecl requestPluginHandle() { return 1; }
+ScaleformBridge bridge = {1};
+void* __cdecl requestInterface(std::uint32_t id) { return id == ScaleformBridgeId ? &bridge : nullptr; }
+
+// One game start as the host makes it: load, Query, Load, unload.
+bool startOnce(const std::string& dll) {
+    HMODULE plugin = LoadLibraryA(dll.c_str());
+    if (plugin == nullptr) {
+        return false;
+    }
+    auto query = reinterpret_cast<KorvexPluginQueryFunction>(
+        reinterpret_cast<void*>(GetProcAddress(plugin, "KorvexPlugin_Query")));
+    auto load = reinterpret_cast<KorvexPluginLoadFunction>(
+        reinterpret_cast<void*>(GetProcAddress(plugin, "KorvexPlugin_Load")));
+    HostInterface host = {};
+    host.requestInterface = requestInterface;
+    host.requestPluginHandle = requestPluginHandle;
+    PluginDescriptor descriptor = {};
+    const bool ok = query != nullptr && load != nullptr && query(&host, &descriptor) && load();
+    FreeLibrary(plugin);
+    return ok;
+}
+
+bool benchInstallation(const std::string& scratch) {
+    const std::string source = scratch + "\\set";
+    const std::string destination = scratch + "\\game";
+    CopyJob job;
+    if (!generateSet(source, destination, job)) {
+        return false;
+    }
+    HMODULE testkit = LoadLibraryA((programFolder() + "\\lumeva_testkit.dll").c_str());
+    auto copyDirectory = reinterpret_cast<bool(__cdecl*)(const char*, const char*)>(
+        reinterpret_cast<void*>(GetProcAddress(testkit, "testkit_copyDirectory")));
+    if (copyDirectory == nullptr) {
+        return fail("cannot load lumeva_testkit.dll");
+    }
+    std::vector<double> plugin;
+    std::vector<double> bare;
+    bool ok = copyDirectory(source.c_str(), destination.c_str());  // warms the cache
+    for (int round = 0; ok && round < CopyRounds; ++round) {
+        double start = nowMs();
+        ok = copyDirectory(source.c_str(), destination.c_str());
+        plugin.push_back(nowMs() - start);
+        start = nowMs();
+        for (const auto& [from, to] : job.files) {
+            ok = ok && CopyFileA(from.c_str(), to.c_str(), FALSE);
+        }
+        bare.push_back(nowMs() - start);
+    }
+    FreeLibrary(testkit);
+    if (!ok) {
+        return fail("a copy failed");
+    }
+    const double pluginMs = median(plugin);
+    const double bareMs = median(bare);
+    std::printf("Installation: %u files, %llu bytes, in %d nested folders; %d rounds, alternating\n",
+                static_cast<unsigned>(job.files.size()),
+                static_cast<unsigned long long>(job.files.size()) * FileBytes, TopFolders * (SubFolders + 1),
+                CopyRounds);
+    std::printf("  copyDirectory:   median %9.2f ms\n", pluginMs);
+    std::printf("  CopyFileA loop:  median %9.2f ms\n", bareMs);
+    std::printf("  ratio:           %9.3f (goal: at most 1.05)\n", pluginMs / bareMs);
+    return true;
+}
+
+bool benchStartUp(const std::string& scratch) {
+    // A game folder without Data\mainmenuwallpapers: the plugin has nothing to install.
+    const std::string game = scratch + "\\empty-game";
+    CreateDirectoryA(game.c_str(), nullptr);
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(game.c_str());
+    const std::string pluginDll = programFolder() + "\\korvex_lumeva_plugin.dll";
+    const std::string nullDll = programFolder() + "\\null_plugin.dll";
+    std::vector<double> plugin;
+    std::vector<double> empty;
+    bool ok = true;
+    {
+        SilencedStdout quiet;
+        ok = startOnce(pluginDll) && startOnce(nullDll);
+        for (int round = 0; ok && round < StartRounds; ++round) {
+            double start = nowMs();
+            ok = startOnce(pluginDll);
+            plugin.push_back(nowMs() - start);
+            start = nowMs();
+            ok = ok && startOnce(nullDll);
+            empty.push_back(nowMs() - start);
+        }
+    }
+    SetCurrentDirectoryA(previous);
+    if (!ok) {
+        return fail("a start-up round failed");
+    }
+    const double pluginMs = median(plugin);
+    const double emptyMs = median(empty);
+    std::printf("Start-up without a wallpaper root: %d rounds, alternating\n", StartRounds);
+    std::printf("  plugin (load, Query, Load, unload):       median %7.3f ms\n", pluginMs);
+    std::printf("  empty plugin (load, Query, Load, unload): median %7.3f ms\n", emptyMs);
+    std::printf("  added by the plugin (median difference):         %7.3f ms (goal: under 1 ms)\n",
+                pluginMs - emptyMs);
+    return true;
+}
+
+bool reportDllSize() {
+    const std::string dll = programFolder() + "\\korvex_lumeva_plugin.dll";
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(dll.c_str(), GetFileExInfoStandard, &data)) {
+        return fail("cannot find korvex_lumeva_plugin.dll");
+    }
+    HMODULE image = LoadLibraryExA(dll.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    bool stripped = false;
+    if (image != nullptr) {
+        const auto* base = reinterpret_cast<const unsigned char*>(image);
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        stripped = nt->FileHeader.PointerToSymbolTable == 0 && nt->FileHeader.NumberOfSymbols == 0;
+        FreeLibrary(image);
+    }
+    std::printf("DLL: korvex_lumeva_plugin.dll, %lu bytes%s\n", static_cast<unsigned long>(data.nFileSizeLow),
+                stripped ? ", stripped" : ", NOT stripped");
+    return true;
+}
+
+std::string processorName() {
+    char name[256] = "unknown processor";
+    DWORD size = sizeof name;
+    RegGetValueA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
+                 RRF_RT_REG_SZ, nullptr, name, &size);
+    return name;
+}
+
+} // namespace
+
+int main() {
+    SYSTEM_INFO system;
+    GetNativeSystemInfo(&system);
+    std::printf("lumeva-bench on %s, %lu processor(s)\n", processorName().c_str(),
+                static_cast<unsigned long>(system.dwNumberOfProcessors));
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string scratch = std::string(temp) + "lumeva-bench-" + std::to_string(GetCurrentProcessId());
+    removeTree(scratch);
+    if (!CreateDirectoryA(scratch.c_str(), nullptr)) {
+        fail("cannot create the scratch folder");
+        return 1;
+    }
+    const bool ok = benchInstallation(scratch) && benchStartUp(scratch) && reportDllSize();
+    removeTree(scratch);
+    return ok ? 0 : 1;
+}
