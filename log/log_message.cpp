@@ -8,7 +8,7 @@ PluginLog pluginLog("korvex_lumeva_plugin.log");
 } // namespace
 
 void logMessageV(const char* format, std::va_list arguments) {
-    logFormatted(pluginLog, MessageLevel, format, arguments);
+    log(pluginLog, MessageLevel, format, arguments);
 }
 
 void logMessage(const char* format, ...) {

@@ -17,45 +17,45 @@ PluginLog::PluginLog(const char* name) { openLog(*this, name); }
 
 PluginLog::~PluginLog() { closeLog(*this); }
 
-void openLog(PluginLog& log, const char* name) {
-    log.file = openDenyingWrites(name);
-    for (int counter = 0; log.file == nullptr && counter < FallbackNameCount; ++counter) {
+void openLog(PluginLog& pluginLog, const char* name) {
+    pluginLog.file = openDenyingWrites(name);
+    for (int counter = 0; pluginLog.file == nullptr && counter < FallbackNameCount; ++counter) {
         char alternative[1024];
         std::snprintf(alternative, sizeof alternative, "%s%d", name, counter);
-        log.file = openDenyingWrites(alternative);
+        pluginLog.file = openDenyingWrites(alternative);
     }
 }
 
-void closeLog(PluginLog& log) {
-    if (log.file != nullptr) {
-        std::fclose(log.file);
-        log.file = nullptr;
+void closeLog(PluginLog& pluginLog) {
+    if (pluginLog.file != nullptr) {
+        std::fclose(pluginLog.file);
+        pluginLog.file = nullptr;
     }
 }
 
-void logFormatted(PluginLog& log, int level, const char* format, std::va_list arguments) {
-    const bool toFile = level <= log.fileLevel;
-    const bool toConsole = level <= log.consoleLevel;
+void log(PluginLog& pluginLog, int level, const char* format, std::va_list arguments) {
+    const bool toFile = level <= pluginLog.fileLevel;
+    const bool toConsole = level <= pluginLog.consoleLevel;
     if (!toFile && !toConsole) {
         return;
     }
-    const int written = std::vsnprintf(log.messageBuffer, sizeof log.messageBuffer, format, arguments);
+    const int written = std::vsnprintf(pluginLog.messageBuffer, sizeof pluginLog.messageBuffer, format, arguments);
     // A too-long message is cut at the buffer's end; an unformattable one becomes empty.
-    log.messageBuffer[sizeof log.messageBuffer - 1] = '\0';
+    pluginLog.messageBuffer[sizeof pluginLog.messageBuffer - 1] = '\0';
     if (written < 0) {
-        log.messageBuffer[0] = '\0';
+        pluginLog.messageBuffer[0] = '\0';
     }
-    if (toFile && log.file != nullptr) {
-        std::fputs(log.messageBuffer, log.file);
-        if (log.autoFlush) {
-            std::fflush(log.file);
+    if (toFile && pluginLog.file != nullptr) {
+        std::fputs(pluginLog.messageBuffer, pluginLog.file);
+        if (pluginLog.autoFlush) {
+            std::fflush(pluginLog.file);
         }
-        std::fputc('\n', log.file);
-        if (log.autoFlush) {
-            std::fflush(log.file);
+        std::fputc('\n', pluginLog.file);
+        if (pluginLog.autoFlush) {
+            std::fflush(pluginLog.file);
         }
     }
     if (toConsole) {
-        std::printf("%s\n", log.messageBuffer);
+        std::printf("%s\n", pluginLog.messageBuffer);
     }
 }

@@ -23,11 +23,11 @@ struct PluginLog {
 
 // Opens `name`, or the first of name0 … name4 that opens, for writing with deny-write
 // sharing; after six failures the log stays file-less and only the console echo remains.
-void openLog(PluginLog& log, const char* name);
-void closeLog(PluginLog& log);
+void openLog(PluginLog& pluginLog, const char* name);
+void closeLog(PluginLog& pluginLog);
 
 // Formats one message into the log's buffer (truncated to fit) and writes it as one line.
-void logFormatted(PluginLog& log, int level, const char* format, std::va_list arguments);
+void log(PluginLog& pluginLog, int level, const char* format, std::va_list arguments);
 
 // The process-wide log's printf-style message operation, at MessageLevel.
 void logMessage(const char* format, ...);

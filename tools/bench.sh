@@ -3,9 +3,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-./tools/setup.sh
+./tools/build.sh lumeva-bench
 build=$top/build/mingw-x86
-cmake --preset mingw-x86 >/dev/null
-cmake --build --preset mingw-x86 --target lumeva-bench >/dev/null
 echo "Host machine: $(uname -srm), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores, $(wine --version 2>/dev/null)"
 "$top/cmake/wine-run.sh" "$build/wineprefix" "$build/bin/lumeva-bench.exe"

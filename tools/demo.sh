@@ -6,10 +6,8 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-./tools/setup.sh
+./tools/build.sh korvex_lumeva_plugin korvex-host
 build=$top/build/mingw-x86
-cmake --preset mingw-x86 >/dev/null
-cmake --build --preset mingw-x86 --target korvex_lumeva_plugin korvex-host >/dev/null
 
 scratch=$build/demo/game
 rm -rf "$scratch"
