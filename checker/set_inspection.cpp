@@ -53,7 +53,8 @@ public:
         WIN32_FIND_DATAA entry;
         FindHandle search(FindFirstFileA((source + "\\*.*").c_str(), &entry));
         if (!search.valid()) {
-            inspection_.problems.push_back("the folder " + source + " cannot be read (" + errorText(GetLastError()) + ")");
+            const DWORD error = GetLastError();
+            inspection_.problems.push_back("the folder " + source + " cannot be read (" + errorText(error) + ")");
             return;
         }
         do {
@@ -75,6 +76,7 @@ public:
             }
         } while (FindNextFileA(search.get(), &entry));
         const DWORD endReason = GetLastError();
+        search.close();
         if (endReason != ERROR_NO_MORE_FILES) {
             inspection_.problems.push_back("the folder " + source + " could not be read to its end (" + errorText(endReason) + ")");
         }
