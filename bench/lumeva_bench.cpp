@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "fsops/find_handle.h"
+#include "fsops/folder_entries.h"
 #include "plugin/host_records.h"
 
 namespace {
@@ -78,13 +80,18 @@ bool generateSet(const std::string& source, const std::string& destination, Copy
                 const std::string file = sub + "\\f" + std::to_string(f) + ".bin";
                 HANDLE out = CreateFileA((source + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+                if (out == INVALID_HANDLE_VALUE) {
+                    return fail("cannot create a file of the benchmark set");
+                }
                 DWORD written = 0;
                 bytes[0] = static_cast<char>(f);
-                if (out == INVALID_HANDLE_VALUE ||
-                    !WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+                const bool wrote = WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+                const DWORD error = GetLastError();
+                CloseHandle(out);
+                if (!wrote) {
+                    SetLastError(error);
                     return fail("cannot write the benchmark set");
                 }
-                CloseHandle(out);
                 job.files.emplace_back(source + file, destination + file);
             }
         }
@@ -93,23 +100,24 @@ bool generateSet(const std::string& source, const std::string& destination, Copy
 }
 
 void removeTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string item = folder + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(item);
-            } else {
-                DeleteFileA(item.c_str());
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+    {
+        WIN32_FIND_DATAA entry;
+        FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
+        if (search.valid()) {
+            do {
+                if (isSelfOrParent(entry)) {
+                    continue;
+                }
+                const std::string item = folder + "\\" + entry.cFileName;
+                if (isFolder(entry)) {
+                    removeTree(item);
+                } else {
+                    DeleteFileA(item.c_str());
+                }
+            } while (FindNextFileA(search.get(), &entry));
+        }
     }
+    // The search is closed first, or the folder could not be removed.
     RemoveDirectoryA(folder.c_str());
 }
 
@@ -164,10 +172,15 @@ bool benchInstallation(const std::string& scratch) {
         return false;
     }
     HMODULE testkit = LoadLibraryA((programFolder() + "\\lumeva_testkit.dll").c_str());
+    if (testkit == nullptr) {
+        return fail("cannot load lumeva_testkit.dll");
+    }
     auto copyDirectory = reinterpret_cast<bool(__cdecl*)(const char*, const char*)>(
         reinterpret_cast<void*>(GetProcAddress(testkit, "testkit_copyDirectory")));
     if (copyDirectory == nullptr) {
-        return fail("cannot load lumeva_testkit.dll");
+        fail("lumeva_testkit.dll lacks testkit_copyDirectory");
+        FreeLibrary(testkit);
+        return false;
     }
     std::vector<double> plugin;
     std::vector<double> bare;
@@ -182,9 +195,12 @@ bool benchInstallation(const std::string& scratch) {
         }
         bare.push_back(nowMs() - start);
     }
+    if (!ok) {
+        fail("a copy failed");  // before unloading, which may overwrite the error number
+    }
     FreeLibrary(testkit);
     if (!ok) {
-        return fail("a copy failed");
+        return false;
     }
     const double pluginMs = median(plugin);
     const double bareMs = median(bare);

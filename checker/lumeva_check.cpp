@@ -114,7 +114,7 @@ void reportNonSets() {
     }
     do {
         const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
+        if (isSelfOrParent(entry)) {
             continue;
         }
         if (isDotName(entry)) {

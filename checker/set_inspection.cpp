@@ -60,7 +60,7 @@ public:
         do {
             const std::string name = entry.cFileName;
             if (isDotName(entry)) {
-                if (name != "." && name != "..") {
+                if (!isSelfOrParent(entry)) {
                     inspection_.skipped.push_back(relative + name);
                 }
                 continue;

@@ -35,7 +35,7 @@ void addFolder(const std::string& root, const std::string& relative, FolderSnaps
         return;
     }
     do {
-        if (entry.cFileName[0] == '.' && (entry.cFileName[1] == '\0' || (entry.cFileName[1] == '.' && entry.cFileName[2] == '\0'))) {
+        if (isSelfOrParent(entry)) {
             continue;
         }
         const std::string item = relative.empty() ? std::string(entry.cFileName) : relative + "\\" + entry.cFileName;

@@ -243,6 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The DLL a game folder receives: exactly the two exports, and only system DLLs imported.
 TEST(PluginImage, ExportsExactlyTheTwoEntryPointsAndImportsOnlySystemDlls) {
+    GameFolder game;
     LoadedLibrary library(besideProgram("korvex_lumeva_plugin.dll"));
     ASSERT_TRUE(library.loaded());
     HMODULE module = GetModuleHandleA("korvex_lumeva_plugin.dll");
