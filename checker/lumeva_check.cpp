@@ -2,6 +2,7 @@
 // with the wallpaper sets in a game folder, and what would make an installation fail.
 // It reads only; nothing on disk changes.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -12,8 +13,8 @@
 #include <vector>
 
 #include "checker/set_inspection.h"
-#include "fsops/find_handle.h"
-#include "fsops/folder_entries.h"
+#include "fsops/folder_listing.h"
+#include "log/log_text.h"
 #include "wallpaper/wallpaper_sets.h"
 
 namespace {
@@ -37,7 +38,7 @@ const char* const Usage =
     "no set, 2 bad usage.\n";
 
 struct CheckOptions {
-    std::string gameFolder;
+    std::wstring gameFolder;
     bool haveSecond = false;
     std::int64_t second = 0;
     bool help = false;
@@ -57,16 +58,19 @@ bool parseSecond(const std::string& text, std::int64_t& second) {
     return true;
 }
 
-bool parseOptions(int argc, char** argv, CheckOptions& options, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
+// Wide arguments, so a game folder whose name the ANSI code page lacks can still be named.
+bool parseOptions(const std::vector<std::wstring>& arguments, CheckOptions& options, std::string& error) {
+    const std::size_t argc = arguments.size();
+    for (std::size_t i = 1; i < argc; ++i) {
+        const std::string option = logText(arguments[i]);
         if (option == "--help" || option == "-h") {
             options.help = true;
         } else if (option == "--game" && i + 1 < argc) {
-            options.gameFolder = argv[++i];
+            options.gameFolder = arguments[++i];
         } else if (option == "--at" && i + 1 < argc) {
-            if (!parseSecond(argv[++i], options.second)) {
-                error = "--at takes a whole number of seconds, not '" + std::string(argv[i]) + "'";
+            const std::string value = logText(arguments[++i]);
+            if (!parseSecond(value, options.second)) {
+                error = "--at takes a whole number of seconds, not '" + value + "'";
                 return false;
             }
             options.haveSecond = true;
@@ -82,9 +86,13 @@ bool parseOptions(int argc, char** argv, CheckOptions& options, std::string& err
 }
 
 std::string currentFolder() {
-    char folder[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder, length);
+    std::wstring folder(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0])) >= folder.size()) {
+        folder.resize(length);
+    }
+    folder.resize(length);
+    return logText(folder);
 }
 
 const char* const LayoutAdvice =
@@ -93,7 +101,7 @@ const char* const LayoutAdvice =
     "Data\\interface\\...), or like the game folder with a first subfolder named data.\n";
 
 void reportNoSet() {
-    const DWORD attributes = GetFileAttributesA(wallpaperRoot().c_str());
+    const DWORD attributes = GetFileAttributesW(resolvePath(wallpaperRoot()).full.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         std::printf("There is no folder Data\\mainmenuwallpapers in this game folder.\n");
     } else {
@@ -107,22 +115,15 @@ void reportNoSet() {
 
 // Entries of the wallpaper root that are not sets, so a user sees why they never come up.
 void reportNonSets() {
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA((wallpaperRoot() + "*").c_str(), &entry));
-    if (!search.valid()) {
-        return;
-    }
-    do {
-        const std::string name = entry.cFileName;
-        if (isSelfOrParent(entry)) {
-            continue;
-        }
+    listFolder(resolvePath(wallpaperRoot()).full, [](const WIN32_FIND_DATAW& entry) {
+        const std::string name = logText(entry.cFileName);
         if (isDotName(entry)) {
             std::printf("not a set: %s (names that begin with a dot are skipped)\n", name.c_str());
         } else if (!isFolder(entry)) {
             std::printf("not a set: %s (a file; each set is a folder)\n", name.c_str());
         }
-    } while (FindNextFileA(search.get(), &entry));
+        return true;
+    });
 }
 
 void reportSet(std::size_t index, const SetInspection& set) {
@@ -132,7 +133,7 @@ void reportSet(std::size_t index, const SetInspection& set) {
                     "      The folder %s has no wallpaper in it !\n",
                     set.path.c_str());
     } else {
-        const bool gameFolder = mirrorsGameFolder(set.firstSubfolder);
+        const bool gameFolder = set.mirrorsGameFolder;
         std::printf("    copied onto the %s (%s), because its first subfolder is %s\n",
                     gameFolder ? "game folder" : "Data folder", set.destination.c_str(), set.firstSubfolder.c_str());
         std::printf("    %d file(s), %llu byte(s)\n", set.fileCount, static_cast<unsigned long long>(set.byteCount));
@@ -148,7 +149,7 @@ void reportSet(std::size_t index, const SetInspection& set) {
         std::printf("    problem: %s\n", problem.c_str());
     }
     for (const auto& skipped : set.skipped) {
-        std::printf("    skipped: %s (names that begin with a dot are never copied)\n", skipped.c_str());
+        std::printf("    skipped: %s\n", skipped.c_str());
     }
     if (set.installsCompletely()) {
         std::printf("    ok: it would install completely\n");
@@ -157,7 +158,7 @@ void reportSet(std::size_t index, const SetInspection& set) {
 
 int check(const CheckOptions& options) {
     std::printf("Game folder: %s\n", currentFolder().c_str());
-    const std::vector<std::string> sets = listWallpaperSets();
+    const std::vector<std::wstring> sets = listWallpaperSets();
     if (sets.empty()) {
         reportNoSet();
         reportNonSets();
@@ -165,7 +166,7 @@ int check(const CheckOptions& options) {
     }
     reportNonSets();
     std::printf("%u wallpaper set(s) in %s, in the order this platform lists them:\n",
-                static_cast<unsigned>(sets.size()), wallpaperRoot().c_str());
+                static_cast<unsigned>(sets.size()), logText(wallpaperRoot()).c_str());
     int incomplete = 0;
     for (std::size_t i = 0; i < sets.size(); ++i) {
         const SetInspection set = inspectWallpaperSet(sets[i]);
@@ -176,7 +177,7 @@ int check(const CheckOptions& options) {
     const std::size_t picked = wallpaperSetIndex(second, sets.size());
     std::printf("At second %lld the plugin would install [%u] %s; each set comes up once in every %u\n"
                 "consecutive second(s), in the order above.\n",
-                static_cast<long long>(second), static_cast<unsigned>(picked), sets[picked].c_str(),
+                static_cast<long long>(second), static_cast<unsigned>(picked), logText(sets[picked]).c_str(),
                 static_cast<unsigned>(sets.size()));
     if (incomplete == 0) {
         std::printf("Every set would install completely.\n");
@@ -190,10 +191,21 @@ int check(const CheckOptions& options) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+std::vector<std::wstring> commandLineArguments() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> result;
+    if (arguments != nullptr) {
+        result.assign(arguments, arguments + count);
+        LocalFree(arguments);
+    }
+    return result;
+}
+
+int main() {
     CheckOptions options;
     std::string error;
-    if (!parseOptions(argc, argv, options, error)) {
+    if (!parseOptions(commandLineArguments(), options, error)) {
         std::fprintf(stderr, "lumeva-check: %s\nTry 'lumeva-check --help' for the options.\n", error.c_str());
         return BadUsage;
     }
@@ -201,8 +213,8 @@ int main(int argc, char** argv) {
         std::fputs(Usage, stdout);
         return AllComplete;
     }
-    if (!options.gameFolder.empty() && !SetCurrentDirectoryA(options.gameFolder.c_str())) {
-        std::fprintf(stderr, "lumeva-check: cannot open the game folder %s\n", options.gameFolder.c_str());
+    if (!options.gameFolder.empty() && !SetCurrentDirectoryW(options.gameFolder.c_str())) {
+        std::fprintf(stderr, "lumeva-check: cannot open the game folder %s\n", logText(options.gameFolder).c_str());
         return BadUsage;
     }
     return check(options);

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "fsops/find_handle.h"
-#include "fsops/folder_entries.h"
+#include "fsops/folder_walk.h"
 #include "fsops/list_subdirectories.h"
+#include "log/log_text.h"
 #include "wallpaper/wallpaper_sets.h"
 
 namespace {
@@ -27,15 +27,17 @@ std::string errorText(DWORD error) {
     return described;
 }
 
-bool isExistingFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+std::wstring parentOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+bool isExistingFolder(const std::wstring& full) {
+    const DWORD attributes = GetFileAttributesW(full.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // Opening a file without reading or writing it changes nothing, and tells whether the
 // copy could open it as it will have to.
-DWORD openError(const std::string& path, DWORD access) {
-    HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+DWORD openError(const std::wstring& full, DWORD access) {
+    HANDLE file = CreateFileW(full.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return GetLastError();
@@ -44,66 +46,67 @@ DWORD openError(const std::string& path, DWORD access) {
     return ERROR_SUCCESS;
 }
 
+// Follows the copy's own walk through one set and notes what would stop it, going on past
+// each problem so that every one of them is found.
 class SetWalker {
 public:
-    explicit SetWalker(SetInspection& inspection) : inspection_(inspection) {}
+    explicit SetWalker(SetInspection& inspection, std::size_t setPathLength)
+        : inspection_(inspection), setPathLength_(setPathLength) {}
 
-    // Walks `source` as the copy would, with the same patterns and entry rules.
-    void walk(const std::string& source, const std::string& destination, const std::string& relative) {
-        WIN32_FIND_DATAA entry;
-        FindHandle search(FindFirstFileA((source + "\\*.*").c_str(), &entry));
-        if (!search.valid()) {
-            const DWORD error = GetLastError();
-            inspection_.problems.push_back("the folder " + source + " cannot be read (" + errorText(error) + ")");
-            return;
+    bool operator()(const WalkEvent& event) {
+        switch (event.kind) {
+        case WalkEvent::File:
+            ++inspection_.fileCount;
+            inspection_.byteCount += fileSize(*event.entry);
+            checkFile(event.source, event.mirror);
+            break;
+        case WalkEvent::DotName:
+            inspection_.skipped.push_back(relative(event.source) + " (names that begin with a dot are never copied)");
+            break;
+        case WalkEvent::LoopLink:
+            inspection_.skipped.push_back(relative(event.source) +
+                                          " (a folder link back into a folder of the set; the copy passes over it)");
+            break;
+        case WalkEvent::NotListed:
+            inspection_.problems.push_back("the folder " + logText(event.source.shown) + " cannot be read (" +
+                                           errorText(event.error) + ")");
+            break;
+        case WalkEvent::ListingInterrupted:
+            inspection_.problems.push_back("the folder " + logText(event.source.shown) +
+                                           " could not be read to its end (" + errorText(event.error) + ")");
+            break;
+        default:
+            break;
         }
-        do {
-            const std::string name = entry.cFileName;
-            if (isDotName(entry)) {
-                if (!isSelfOrParent(entry)) {
-                    inspection_.skipped.push_back(relative + name);
-                }
-                continue;
-            }
-            const std::string sourceItem = source + "\\" + name;
-            const std::string destinationItem = destination + "\\" + name;
-            if (isFolder(entry)) {
-                walk(sourceItem, destinationItem, relative + name + "\\");
-            } else {
-                ++inspection_.fileCount;
-                inspection_.byteCount += (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-                checkFile(sourceItem, destination, destinationItem);
-            }
-        } while (FindNextFileA(search.get(), &entry));
-        const DWORD endReason = GetLastError();
-        search.close();
-        if (endReason != ERROR_NO_MORE_FILES) {
-            inspection_.problems.push_back("the folder " + source + " could not be read to its end (" + errorText(endReason) + ")");
-        }
+        return true;
     }
 
 private:
-    void checkFile(const std::string& sourceItem, const std::string& destinationFolder, const std::string& destinationItem) {
-        const DWORD sourceError = openError(sourceItem, GENERIC_READ);
+    std::string relative(const ItemPath& item) const { return logText(item.shown.substr(setPathLength_ + 1)); }
+
+    void checkFile(const ItemPath& source, const ItemPath& destination) {
+        const std::string sourceShown = logText(source.shown);
+        const std::string destinationShown = logText(destination.shown);
+        const DWORD sourceError = openError(source.full, GENERIC_READ);
         if (sourceError != ERROR_SUCCESS) {
-            inspection_.problems.push_back("the file " + sourceItem + " cannot be read (" + errorText(sourceError) + ")");
+            inspection_.problems.push_back("the file " + sourceShown + " cannot be read (" + errorText(sourceError) + ")");
         }
-        if (!isExistingFolder(destinationFolder)) {
-            noteMissingFolder(destinationFolder, sourceItem);
+        if (!isExistingFolder(parentOf(destination.full))) {
+            noteMissingFolder(logText(parentOf(destination.shown)), sourceShown);
             return;
         }
-        const DWORD attributes = GetFileAttributesA(destinationItem.c_str());
+        const DWORD attributes = GetFileAttributesW(destination.full.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             return;  // a new file in an existing folder
         }
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            inspection_.problems.push_back("the file " + sourceItem + " would replace " + destinationItem +
+            inspection_.problems.push_back("the file " + sourceShown + " would replace " + destinationShown +
                                            ", which is a folder");
         } else if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-            inspection_.problems.push_back("the file " + destinationItem + " is read-only, so " + sourceItem +
+            inspection_.problems.push_back("the file " + destinationShown + " is read-only, so " + sourceShown +
                                            " cannot replace it");
-        } else if (const DWORD error = openError(destinationItem, GENERIC_WRITE); error != ERROR_SUCCESS) {
-            inspection_.problems.push_back("the file " + destinationItem + " cannot be replaced (" + errorText(error) +
+        } else if (const DWORD error = openError(destination.full, GENERIC_WRITE); error != ERROR_SUCCESS) {
+            inspection_.problems.push_back("the file " + destinationShown + " cannot be replaced (" + errorText(error) +
                                            (error == ERROR_SHARING_VIOLATION ? "; is the game running?" : "") + ")");
         }
     }
@@ -119,20 +122,24 @@ private:
     }
 
     SetInspection& inspection_;
+    std::size_t setPathLength_;
 };
 
 } // namespace
 
-SetInspection inspectWallpaperSet(const std::string& name) {
+SetInspection inspectWallpaperSet(const std::wstring& name) {
     SetInspection inspection;
-    inspection.name = name;
-    inspection.path = wallpaperSetPath(name);
-    const auto contents = listSubdirectories(inspection.path);
+    inspection.name = logText(name);
+    const std::wstring path = wallpaperSetPath(name);
+    inspection.path = logText(path);
+    const auto contents = listSubdirectories(path);
     if (contents.empty()) {
         return inspection;
     }
-    inspection.firstSubfolder = contents.front();
-    inspection.destination = wallpaperDestination(inspection.firstSubfolder);
-    SetWalker(inspection).walk(inspection.path, inspection.destination, "");
+    inspection.firstSubfolder = logText(contents.front());
+    inspection.mirrorsGameFolder = mirrorsGameFolder(contents.front());
+    const std::wstring destination = wallpaperDestination(contents.front());
+    inspection.destination = logText(destination);
+    walkTree(resolvePath(path), resolvePath(destination), WalkRules(), SetWalker(inspection, path.size()));
     return inspection;
 }

@@ -11,19 +11,21 @@ struct MissingFolder {
     int fileCount = 0;      // how many files would go into it
 };
 
+// Names and paths are as the plugin's log shows them.
 struct SetInspection {
     std::string name;
     std::string path;            // as the plugin builds it
     std::string firstSubfolder;  // empty: the set has no subfolder and copies nothing
+    bool mirrorsGameFolder = false;
     std::string destination;     // ".\" or ".\Data"
     int fileCount = 0;           // files the copy would take, dot-named ones left out
     std::uint64_t byteCount = 0;
     std::vector<MissingFolder> missingFolders;
     std::vector<std::string> problems;  // every other reason the copy would fail part-way
-    std::vector<std::string> skipped;   // dot-named entries the copy leaves out
+    std::vector<std::string> skipped;   // entries the copy passes over, each with why
 
     bool installsCompletely() const { return !firstSubfolder.empty() && missingFolders.empty() && problems.empty(); }
 };
 
 // Inspects the set `name` of the wallpaper root in the current game folder.
-SetInspection inspectWallpaperSet(const std::string& name);
+SetInspection inspectWallpaperSet(const std::wstring& name);

@@ -3,6 +3,6 @@
 #include <string>
 
 // Copies every file below `source` onto the same relative path below `destination`,
-// replacing existing files and creating no folders. Stops at the first failure, logs its
-// one line and returns false; what was copied before stays.
-bool copyDirectory(const std::string& source, const std::string& destination);
+// replacing existing files whole and creating no folders. Stops at the first failure, logs
+// its one line and returns false; what was copied before stays.
+bool copyDirectory(const std::wstring& source, const std::wstring& destination);

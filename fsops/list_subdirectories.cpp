@@ -1,20 +1,15 @@
 #include "fsops/list_subdirectories.h"
 
-#include "fsops/find_handle.h"
-#include "fsops/folder_entries.h"
+#include "fsops/folder_listing.h"
 
-std::vector<std::string> listSubdirectories(std::string path) {
-    std::vector<std::string> names;
-    path += "\\*";
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(path.c_str(), &entry));
-    if (!search.valid()) {
-        return names;
-    }
-    do {
+std::vector<std::wstring> listSubdirectories(const std::wstring& path) {
+    std::vector<std::wstring> names;
+    // A folder that cannot be listed, or stops part-way, simply has what was listed.
+    listFolder(resolvePath(path).full, [&](const WIN32_FIND_DATAW& entry) {
         if (!isDotName(entry) && isFolder(entry)) {
-            names.push_back(entry.cFileName);
+            names.emplace_back(entry.cFileName);
         }
-    } while (FindNextFileA(search.get(), &entry));
+        return true;
+    });
     return names;
 }

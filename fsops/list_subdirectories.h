@@ -5,4 +5,4 @@
 
 // The names of the immediate subfolders of `path`, in the platform's enumeration order,
 // without dot-named ones. A folder that is missing or cannot be read has none. Never logs.
-std::vector<std::string> listSubdirectories(std::string path);
+std::vector<std::wstring> listSubdirectories(const std::wstring& path);

@@ -2,61 +2,48 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
-#include "fsops/find_handle.h"
-#include "fsops/folder_entries.h"
+#include "fsops/folder_walk.h"
 
 namespace {
 
 // FNV-1a over the file's bytes: enough to tell a replaced file from an untouched one.
-std::uint64_t digestFile(const std::string& path) {
+std::uint64_t digestFile(const std::wstring& full) {
     std::uint64_t digest = 14695981039346656037ull;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    HANDLE file = CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return 0;
     }
-    unsigned char buffer[65536];
-    std::size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        for (std::size_t i = 0; i < read; ++i) {
+    static unsigned char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        for (DWORD i = 0; i < read; ++i) {
             digest = (digest ^ buffer[i]) * 1099511628211ull;
         }
     }
-    std::fclose(file);
+    CloseHandle(file);
     return digest;
-}
-
-void addFolder(const std::string& root, const std::string& relative, FolderSnapshot& snapshot) {
-    const std::string folder = relative.empty() ? root : root + "\\" + relative;
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!search.valid()) {
-        return;
-    }
-    do {
-        if (isSelfOrParent(entry)) {
-            continue;
-        }
-        const std::string item = relative.empty() ? std::string(entry.cFileName) : relative + "\\" + entry.cFileName;
-        if (isFolder(entry)) {
-            addFolder(root, item, snapshot);
-        } else {
-            snapshot[item] = digestFile(root + "\\" + item);
-        }
-    } while (FindNextFileA(search.get(), &entry));
 }
 
 } // namespace
 
-FolderSnapshot snapshotFolder(const std::string& folder) {
+FolderSnapshot snapshotFolder(const std::wstring& folder) {
     FolderSnapshot snapshot;
-    addFolder(folder, "", snapshot);
+    const ItemPath root = resolvePath(folder);
+    WalkRules everything;
+    everything.skipDotNames = false;  // a change is a change, whatever its name
+    everything.followLinks = false;   // what lies behind a link is not the game folder's own
+    walkTree(root, root, everything, [&](const WalkEvent& event) {
+        if (event.kind == WalkEvent::File) {
+            snapshot[event.source.shown.substr(root.shown.size() + 1)] = digestFile(event.source.full);
+        }
+        return true;
+    });
     return snapshot;
 }
 
-std::vector<std::string> changedFiles(const FolderSnapshot& before, const FolderSnapshot& after) {
-    std::vector<std::string> changed;
+std::vector<std::wstring> changedFiles(const FolderSnapshot& before, const FolderSnapshot& after) {
+    std::vector<std::wstring> changed;
     for (const auto& [path, digest] : after) {
         const auto earlier = before.find(path);
         if (earlier == before.end() || earlier->second != digest) {

@@ -7,9 +7,9 @@
 
 // The files below a folder with a digest of each one's bytes, to tell afterwards which
 // files a plugin replaced or added.
-using FolderSnapshot = std::map<std::string, std::uint64_t>;
+using FolderSnapshot = std::map<std::wstring, std::uint64_t>;
 
-FolderSnapshot snapshotFolder(const std::string& folder);
+FolderSnapshot snapshotFolder(const std::wstring& folder);
 
 // Relative paths present in `after` that were absent from `before` or now hold other bytes.
-std::vector<std::string> changedFiles(const FolderSnapshot& before, const FolderSnapshot& after);
+std::vector<std::wstring> changedFiles(const FolderSnapshot& before, const FolderSnapshot& after);

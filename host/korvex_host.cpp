@@ -9,6 +9,7 @@
 
 #include "host/folder_snapshot.h"
 #include "host/host_options.h"
+#include "log/log_text.h"
 #include "plugin/host_records.h"
 
 namespace {
@@ -123,13 +124,14 @@ void printPluginLogs(const std::vector<std::string>& names) {
 
 void printChanges(const FolderSnapshot& before, const std::vector<std::string>& logNames) {
     std::vector<std::string> changed;
-    for (const auto& path : changedFiles(before, snapshotFolder("."))) {
+    for (const auto& path : changedFiles(before, snapshotFolder(L"."))) {
+        const std::string shown = logText(path);
         bool isLog = false;
         for (const auto& name : logNames) {
-            isLog = isLog || lstrcmpiA(path.c_str(), name.c_str()) == 0;
+            isLog = isLog || lstrcmpiA(shown.c_str(), name.c_str()) == 0;
         }
         if (!isLog) {
-            changed.push_back(path);
+            changed.push_back(shown);
         }
     }
     if (changed.empty()) {
@@ -181,7 +183,7 @@ int run(const HostOptions& options) {
         return NotLoadable;
     }
     const std::vector<std::string> logNames = pluginLogNames(pluginPath);
-    const FolderSnapshot before = options.showChanges ? snapshotFolder(".") : FolderSnapshot();
+    const FolderSnapshot before = options.showChanges ? snapshotFolder(L".") : FolderSnapshot();
 
     std::fflush(stdout);
     HMODULE plugin = LoadLibraryA(pluginPath.c_str());

@@ -6,21 +6,31 @@
 
 #include "fsops/copy_directory.h"
 #include "fsops/list_subdirectories.h"
+#include "log/log_text.h"
 #include "log/plugin_log.h"
+#include "wallpaper/installation_lock.h"
 #include "wallpaper/wallpaper_sets.h"
 
 bool rotateWallpaper() { return rotateWallpaperAt(static_cast<std::int64_t>(std::time(nullptr))); }
 
-bool rotateWallpaperAt(std::int64_t seconds) {
-    const std::vector<std::string> sets = listWallpaperSets();
+bool rotateWallpaperAt(std::int64_t seconds, unsigned waitSeconds) {
+    // The whole installation, listing included, under the lock: a second start then sees
+    // the folder as the first one left it and installs its own pick whole.
+    const InstallationLock lock(waitSeconds);
+    if (!lock.acquired()) {
+        logMessage("Another start of the game is still installing wallpaper after %d second(s), so this start installs none",
+                   static_cast<int>(waitSeconds));
+        return false;
+    }
+    const std::vector<std::wstring> sets = listWallpaperSets();
     if (sets.empty()) {
         logMessage("The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !");
         return false;
     }
-    const std::string setPath = wallpaperSetPath(sets[wallpaperSetIndex(seconds, sets.size())]);
-    const std::vector<std::string> contents = listSubdirectories(setPath);
+    const std::wstring setPath = wallpaperSetPath(sets[wallpaperSetIndex(seconds, sets.size())]);
+    const std::vector<std::wstring> contents = listSubdirectories(setPath);
     if (contents.empty()) {
-        logMessage("The folder %s has no wallpaper in it !", setPath.c_str());
+        logMessage("The folder %s has no wallpaper in it !", logText(setPath).c_str());
         return false;
     }
     return copyDirectory(setPath, wallpaperDestination(contents.front()));

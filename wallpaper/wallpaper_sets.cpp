@@ -2,15 +2,15 @@
 
 #include "fsops/list_subdirectories.h"
 
-std::string wallpaperRoot() {
-    std::string root = ".\\Data\\mainmenuwallpapers";
-    root += "\\";
+std::wstring wallpaperRoot() {
+    std::wstring root = L".\\Data\\mainmenuwallpapers";
+    root += L"\\";
     return root;
 }
 
-std::vector<std::string> listWallpaperSets() { return listSubdirectories(wallpaperRoot()); }
+std::vector<std::wstring> listWallpaperSets() { return listSubdirectories(wallpaperRoot()); }
 
-std::string wallpaperSetPath(const std::string& setName) { return wallpaperRoot() + setName; }
+std::wstring wallpaperSetPath(const std::wstring& setName) { return wallpaperRoot() + setName; }
 
 std::size_t wallpaperSetIndex(std::int64_t seconds, std::size_t setCount) {
     const auto count = static_cast<std::int64_t>(setCount);
@@ -21,17 +21,17 @@ std::size_t wallpaperSetIndex(std::int64_t seconds, std::size_t setCount) {
     return static_cast<std::size_t>(index);
 }
 
-bool mirrorsGameFolder(const std::string& firstSubfolder) {
-    std::string lowered = firstSubfolder;
-    // Byte by byte and only A-Z, so the answer does not depend on the code page or locale.
-    for (char& c : lowered) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+bool mirrorsGameFolder(const std::wstring& firstSubfolder) {
+    std::wstring lowered = firstSubfolder;
+    // Only A-Z, so the answer does not depend on the code page or locale.
+    for (wchar_t& c : lowered) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
         }
     }
-    return lowered == "data";
+    return lowered == L"data";
 }
 
-std::string wallpaperDestination(const std::string& firstSubfolder) {
-    return mirrorsGameFolder(firstSubfolder) ? ".\\" : ".\\Data";
+std::wstring wallpaperDestination(const std::wstring& firstSubfolder) {
+    return mirrorsGameFolder(firstSubfolder) ? L".\\" : L".\\Data";
 }

@@ -9,13 +9,13 @@
 // set checker both use these, so they can never disagree about a game folder.
 
 // ".\Data\mainmenuwallpapers\": the folder holding one subfolder per wallpaper set.
-std::string wallpaperRoot();
+std::wstring wallpaperRoot();
 
 // The candidate sets, in the platform's enumeration order.
-std::vector<std::string> listWallpaperSets();
+std::vector<std::wstring> listWallpaperSets();
 
 // wallpaperRoot() followed directly by the set's name.
-std::string wallpaperSetPath(const std::string& setName);
+std::wstring wallpaperSetPath(const std::wstring& setName);
 
 // Which of `setCount` sets (at least one) the clock second picks: the remainder of the
 // seconds by the count, which advances by one every second and wraps to 0. A negative
@@ -25,7 +25,7 @@ std::size_t wallpaperSetIndex(std::int64_t seconds, std::size_t setCount);
 
 // True when a set whose first subfolder is `firstSubfolder` mirrors the game folder:
 // the name is "data" in any mix of case, and nothing longer or shorter.
-bool mirrorsGameFolder(const std::string& firstSubfolder);
+bool mirrorsGameFolder(const std::wstring& firstSubfolder);
 
 // ".\" for a set that mirrors the game folder, ".\Data" for one that mirrors the Data folder.
-std::string wallpaperDestination(const std::string& firstSubfolder);
+std::wstring wallpaperDestination(const std::wstring& firstSubfolder);

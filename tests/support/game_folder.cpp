@@ -8,7 +8,25 @@
 
 namespace fs = std::filesystem;
 
+std::wstring wide(const std::string& utf8) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring text(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], length);
+    text.resize(text.size() - 1);
+    return text;
+}
+
+std::string utf8(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(length > 0 ? length : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+    narrow.resize(narrow.size() - 1);
+    return narrow;
+}
+
 namespace {
+
+fs::path pathOf(const std::string& utf8Path) { return fs::path(wide(utf8Path)); }
 
 std::string currentFolder() {
     char buffer[MAX_PATH];
@@ -38,30 +56,31 @@ GameFolder::~GameFolder() {
     fs::remove_all(path_, ignored);
 }
 
-void GameFolder::makeFolder(const std::string& relative) const { fs::create_directories(path_ + "\\" + relative); }
+void GameFolder::makeFolder(const std::string& relative) const { fs::create_directories(pathOf(path_ + "\\" + relative)); }
 
 void GameFolder::writeFile(const std::string& relative, const std::string& content) const {
-    const fs::path file = path_ + "\\" + relative;
+    const fs::path file = pathOf(path_ + "\\" + relative);
     fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << content;
 }
 
 std::string GameFolder::readFile(const std::string& relative) const {
-    std::ifstream in(path_ + "\\" + relative, std::ios::binary);
+    std::ifstream in(pathOf(path_ + "\\" + relative), std::ios::binary);
     if (!in) {
         return "<missing>";
     }
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool GameFolder::exists(const std::string& relative) const { return fs::exists(path_ + "\\" + relative); }
+bool GameFolder::exists(const std::string& relative) const { return fs::exists(pathOf(path_ + "\\" + relative)); }
 
 std::vector<std::string> GameFolder::allFiles() const {
     std::vector<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
+    const fs::path root = pathOf(path_);
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.is_regular_file()) {
-            std::string relative = fs::relative(entry.path(), path_).string();
+            std::string relative = utf8(fs::relative(entry.path(), root).wstring());
             for (char& c : relative) {
                 if (c == '/') {
                     c = '\\';
@@ -75,9 +94,9 @@ std::vector<std::string> GameFolder::allFiles() const {
 
 std::vector<std::string> platformOrder(const std::string& folder, bool foldersOnly) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
+    for (const auto& entry : fs::directory_iterator(pathOf(folder))) {
         if (!foldersOnly || entry.is_directory()) {
-            names.push_back(entry.path().filename().string());
+            names.push_back(utf8(entry.path().filename().wstring()));
         }
     }
     return names;
@@ -90,7 +109,7 @@ std::string besideProgram(const std::string& fileName) {
 }
 
 HeldOpen::HeldOpen(const std::string& path)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    : handle_(CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 HeldOpen::~HeldOpen() {

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// Test texts are UTF-8, the platform's names UTF-16.
+std::wstring wide(const std::string& utf8);
+std::string utf8(const std::wstring& text);
+
 // A temporary game folder under the Windows temp folder, made the current folder for the
 // test's lifetime and removed afterwards, as the plugin runs with the game folder current.
 class GameFolder {
@@ -16,7 +20,7 @@ public:
 
     const std::string& path() const { return path_; }
 
-    // Paths below are relative to the game folder and use backslashes.
+    // Paths below are relative to the game folder, in UTF-8, and use backslashes.
     void makeFolder(const std::string& relative) const;
     void writeFile(const std::string& relative, const std::string& content) const;
     std::string readFile(const std::string& relative) const;

@@ -11,8 +11,10 @@ Testkit::Testkit() : library_(besideProgram("lumeva_testkit.dll")) {
     list_ = library_.get<decltype(list_)>("testkit_listSubdirectories");
     copy_ = library_.get<decltype(copy_)>("testkit_copyDirectory");
     rotate_ = library_.get<decltype(rotate_)>("testkit_rotateWallpaperAt");
+    rotateWaiting_ = library_.get<decltype(rotateWaiting_)>("testkit_rotateWallpaperWaiting");
+    lockName_ = library_.get<decltype(lockName_)>("testkit_installationLockName");
     guarded_ = library_.get<decltype(guarded_)>("testkit_runGuardedThrowing");
-    if (!logMessage || !list_ || !copy_ || !rotate_ || !guarded_) {
+    if (!logMessage || !list_ || !copy_ || !rotate_ || !rotateWaiting_ || !lockName_ || !guarded_) {
         throw std::runtime_error("lumeva_testkit.dll lacks an export");
     }
 }
@@ -29,4 +31,12 @@ std::vector<std::string> Testkit::listSubdirectories(const std::string& path) co
         names.push_back(name);
     }
     return names;
+}
+
+std::string Testkit::installationLockName() const {
+    char name[512];
+    if (!lockName_(name, sizeof name)) {
+        throw std::runtime_error("lock name too long for the test buffer");
+    }
+    return name;
 }

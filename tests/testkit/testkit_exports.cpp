@@ -1,6 +1,8 @@
 // The plugin's routines behind plain C exports, in a DLL built from the same library as
 // the plugin, so tests reach them with the plugin's real log opened at load and closed at
-// unload, in the folder the test chooses.
+// unload, in the folder the test chooses. Names cross as UTF-8, so a test can use any name.
+#include <windows.h>
+
 #include <cstdarg>
 #include <cstdint>
 #include <cstring>
@@ -12,29 +14,63 @@
 #include "fsops/list_subdirectories.h"
 #include "log/plugin_log.h"
 #include "plugin/export_guard.h"
+#include "wallpaper/installation_lock.h"
 #include "wallpaper/rotate_wallpaper.h"
+
+namespace {
+
+std::wstring fromUtf8(const char* text) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+std::string toUtf8(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(length > 0 ? length : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+    narrow.resize(narrow.size() - 1);
+    return narrow;
+}
+
+// Copies `text` with its NUL into `out`; false when it does not fit.
+bool copyOut(const std::string& text, char* out, int outSize) {
+    if (outSize <= 0 || text.size() >= static_cast<std::size_t>(outSize)) {
+        return false;
+    }
+    std::memcpy(out, text.c_str(), text.size() + 1);
+    return true;
+}
+
+} // namespace
 
 // Writes the names one per line into `out`; returns how many there are, or -1 when they
 // do not fit.
 extern "C" int __cdecl testkit_listSubdirectories(const char* path, char* out, int outSize) {
     std::string joined;
-    const auto names = listSubdirectories(path);
+    const auto names = listSubdirectories(fromUtf8(path));
     for (const auto& name : names) {
-        joined += name;
+        joined += toUtf8(name);
         joined += '\n';
     }
-    if (outSize <= 0 || joined.size() >= static_cast<std::size_t>(outSize)) {
-        return -1;
-    }
-    std::memcpy(out, joined.c_str(), joined.size() + 1);
-    return static_cast<int>(names.size());
+    return copyOut(joined, out, outSize) ? static_cast<int>(names.size()) : -1;
 }
 
 extern "C" bool __cdecl testkit_copyDirectory(const char* source, const char* destination) {
-    return copyDirectory(source, destination);
+    return copyDirectory(fromUtf8(source), fromUtf8(destination));
 }
 
 extern "C" bool __cdecl testkit_rotateWallpaperAt(std::int64_t seconds) { return rotateWallpaperAt(seconds); }
+
+extern "C" bool __cdecl testkit_rotateWallpaperWaiting(std::int64_t seconds, unsigned waitSeconds) {
+    return rotateWallpaperAt(seconds, waitSeconds);
+}
+
+extern "C" bool __cdecl testkit_installationLockName(char* out, int outSize) {
+    return copyOut(toUtf8(installationLockName()), out, outSize);
+}
 
 extern "C" void __cdecl testkit_logMessage(const char* format, ...) {
     std::va_list arguments;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Which folder on which volume a path leads to, after following every link on the way:
+// two paths with equal identities are the same folder.
+struct FolderIdentity {
+    bool known = false;
+    unsigned long volume = 0;
+    unsigned long indexHigh = 0;
+    unsigned long indexLow = 0;
+};
+
+FolderIdentity folderIdentity(const std::wstring& full);
+
+bool sameFolder(const FolderIdentity& a, const FolderIdentity& b);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Replaces (or adds) the file `destination` with a copy of `source`, both extended-length
+// paths, so that the destination either keeps its old bytes or holds the new file whole: the
+// copy goes to a temporary name in the destination's folder and replaces the old file in one
+// step. On failure nothing of the temporary copy is left. Returns ERROR_SUCCESS or the
+// platform's error number of the step that failed.
+DWORD replaceFile(const std::wstring& source, const std::wstring& destination);
+
+// The temporary name used beside a destination file: a dot name, so no wallpaper set can
+// hold it and neither the plugin nor its checker ever takes it for content.
+extern const wchar_t* const TemporaryCopyName;
