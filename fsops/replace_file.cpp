@@ -1,33 +1,89 @@
 #include "fsops/replace_file.h"
 
+#include <vector>
+
 const wchar_t* const TemporaryCopyName = L".korvex_lumeva_plugin.tmp";
 
 namespace {
+
+// Owns one open file; unless kept, a temporary copy is deleted when it closes.
+class OwnedFile {
+public:
+    explicit OwnedFile(HANDLE handle) : handle_(handle) {}
+    ~OwnedFile() {
+        if (valid()) {
+            if (discard_) {
+                FILE_DISPOSITION_INFO remove = {TRUE};
+                SetFileInformationByHandle(handle_, FileDispositionInfo, &remove, sizeof remove);
+            }
+            CloseHandle(handle_);
+        }
+    }
+    OwnedFile(const OwnedFile&) = delete;
+    OwnedFile& operator=(const OwnedFile&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    void discardOnClose(bool discard) { discard_ = discard; }
+
+private:
+    HANDLE handle_;
+    bool discard_ = false;
+};
 
 std::wstring temporaryBeside(const std::wstring& destination) {
     return destination.substr(0, destination.find_last_of(L'\\') + 1) + TemporaryCopyName;
 }
 
-void removeTemporary(const std::wstring& temporary) {
-    // A copy of a read-only source is read-only too, and could not be deleted as it is.
-    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(temporary.c_str());
-}
-
 // Why an existing destination file could not be replaced: a second program holding it open
 // is told apart from other denials, as writing over it in place would tell it.
-DWORD whyNotReplaced(const std::wstring& destination, DWORD moveError) {
-    if (moveError != ERROR_ACCESS_DENIED) {
-        return moveError;
+DWORD whyNotReplaced(const std::wstring& destination, DWORD renameError) {
+    if (renameError != ERROR_ACCESS_DENIED) {
+        return renameError;
     }
     HANDLE probe = CreateFileW(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe == INVALID_HANDLE_VALUE) {
         const DWORD openError = GetLastError();
-        return openError == ERROR_SHARING_VIOLATION ? openError : moveError;
+        return openError == ERROR_SHARING_VIOLATION ? openError : renameError;
     }
     CloseHandle(probe);
-    return moveError;
+    return renameError;
+}
+
+DWORD copyBytes(HANDLE from, HANDLE to) {
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+            return GetLastError();
+        }
+        if (read == 0) {
+            return ERROR_SUCCESS;
+        }
+        DWORD written = 0;
+        if (!WriteFile(to, buffer.data(), read, &written, nullptr)) {
+            return GetLastError();
+        }
+        if (written != read) {
+            return ERROR_DISK_FULL;
+        }
+    }
+}
+
+// Puts the open file `file` in the place of `destination`, replacing what is there.
+DWORD renameOver(HANDLE file, const std::wstring& destination) {
+    const std::size_t nameBytes = destination.size() * sizeof(wchar_t);
+    std::vector<char> record(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(record.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    destination.copy(rename->FileName, destination.size());
+    if (!SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(record.size()))) {
+        return whyNotReplaced(destination, GetLastError());
+    }
+    return ERROR_SUCCESS;
 }
 
 } // namespace
@@ -39,16 +95,42 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination) {
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return ERROR_ACCESS_DENIED;
     }
-    const std::wstring temporary = temporaryBeside(destination);
-    if (!CopyFileW(source.c_str(), temporary.c_str(), FALSE)) {
-        const DWORD error = GetLastError();
-        removeTemporary(temporary);
+    OwnedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from.valid()) {
+        return GetLastError();
+    }
+    BY_HANDLE_FILE_INFORMATION sourceInformation;
+    if (!GetFileInformationByHandle(from.get(), &sourceInformation)) {
+        return GetLastError();
+    }
+    // Until it has replaced the destination, the copy is deleted on every way out.
+    OwnedFile copy(CreateFileW(temporaryBeside(destination).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!copy.valid()) {
+        return GetLastError();
+    }
+    copy.discardOnClose(true);
+    DWORD error = copyBytes(from.get(), copy.get());
+    if (error != ERROR_SUCCESS) {
         return error;
     }
-    if (!MoveFileExW(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        const DWORD error = whyNotReplaced(destination, GetLastError());
-        removeTemporary(temporary);
+    // The copy carries the source's time stamp, as a file copy does.
+    if (!SetFileTime(copy.get(), nullptr, nullptr, &sourceInformation.ftLastWriteTime)) {
+        return GetLastError();
+    }
+    error = renameOver(copy.get(), destination);
+    if (error != ERROR_SUCCESS) {
         return error;
+    }
+    copy.discardOnClose(false);
+    // And the source's attributes, read-only last, once the copy is in place.
+    const DWORD kept = sourceInformation.dwFileAttributes &
+                       (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    if ((kept & ~FILE_ATTRIBUTE_ARCHIVE) != 0) {
+        FILE_BASIC_INFO basic = {};
+        basic.FileAttributes = kept;
+        SetFileInformationByHandle(copy.get(), FileBasicInfo, &basic, sizeof basic);
     }
     return ERROR_SUCCESS;
 }

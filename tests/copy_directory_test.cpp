@@ -107,10 +107,11 @@ TEST(CopyDirectory, ADestinationEndingInABackslashShowsTheDoubledSeparator) {
 }
 
 // A destination file that cannot be replaced stops the copy at that file with the
-// platform's reason; files delivered after it are not touched.
+// platform's reason; files delivered after it are not touched, the blocked file keeps what it
+// held, and no temporary copy is left beside it.
 struct BlockedDestination {
     const char* what;
-    bool holdOpen;      // held open by another handle without write sharing
+    enum { HeldOpen, FolderInItsPlace, ReadOnly } kind;
     int expectedError;  // the platform's number for it
 };
 
@@ -121,15 +122,18 @@ TEST_P(CopyDirectoryBlocked, StopsAtTheFileWithTheReason) {
     GameFolder game;
     for (const char* name : {"a.txt", "m.txt", "z.txt"}) {
         game.writeFile(std::string("src\\") + name, std::string("new ") + name);
-        if (!(name == std::string("m.txt") && !blocked.holdOpen)) {
+        if (!(name == std::string("m.txt") && blocked.kind == BlockedDestination::FolderInItsPlace)) {
             game.writeFile(std::string("dst\\") + name, std::string("old ") + name);
         }
     }
-    if (!blocked.holdOpen) {
-        game.makeFolder("dst\\m.txt");  // a folder where the file should go
+    if (blocked.kind == BlockedDestination::FolderInItsPlace) {
+        game.makeFolder("dst\\m.txt");
+    }
+    if (blocked.kind == BlockedDestination::ReadOnly) {
+        SetFileAttributesW(wide(game.path() + "\\dst\\m.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     }
     const Names order = platformOrder("src", false);
-    HeldOpen holder(blocked.holdOpen ? game.path() + "\\dst\\m.txt" : game.path() + "\\unused");
+    HeldOpen holder(game.path() + (blocked.kind == BlockedDestination::HeldOpen ? "\\dst\\m.txt" : "\\unused"));
     Testkit kit;
     EXPECT_FALSE(kit.copyDirectory("src", "dst"));
     kit.unload();
@@ -139,12 +143,45 @@ TEST_P(CopyDirectoryBlocked, StopsAtTheFileWithTheReason) {
         const bool before = enumeratedBefore(order, name, "m.txt");
         EXPECT_EQ(game.readFile(std::string("dst\\") + name), std::string(before ? "new " : "old ") + name) << name;
     }
+    if (blocked.kind != BlockedDestination::FolderInItsPlace) {
+        EXPECT_EQ(game.readFile("dst\\m.txt"), "old m.txt");
+    }
+    Names left = platformOrder("dst", false);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (Names{"a.txt", "m.txt", "z.txt"}));
+    SetFileAttributesW(wide(game.path() + "\\dst\\m.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-INSTANTIATE_TEST_SUITE_P(Causes, CopyDirectoryBlocked,
-                         ::testing::Values(BlockedDestination{"held open", true, ERROR_SHARING_VIOLATION},
-                                           BlockedDestination{"a folder in its place", false, ERROR_ACCESS_DENIED}),
-                         [](const auto& info) { return info.param.holdOpen ? "HeldOpen" : "FolderInItsPlace"; });
+INSTANTIATE_TEST_SUITE_P(
+    Causes, CopyDirectoryBlocked,
+    ::testing::Values(BlockedDestination{"HeldOpen", BlockedDestination::HeldOpen, ERROR_SHARING_VIOLATION},
+                      BlockedDestination{"FolderInItsPlace", BlockedDestination::FolderInItsPlace, ERROR_ACCESS_DENIED},
+                      BlockedDestination{"ReadOnly", BlockedDestination::ReadOnly, ERROR_ACCESS_DENIED}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST(CopyDirectory, AReplacedFileKeepsTheSourcesTimeStampAndReadOnlyFlag) {
+    GameFolder game;
+    game.writeFile("src\\locked.txt", "new");
+    game.writeFile("dst\\locked.txt", "old");
+    const std::wstring source = wide(game.path() + "\\src\\locked.txt");
+    HANDLE file = CreateFileW(source.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME stamp = {0x12345600, 0x01D00000};
+    SetFileTime(file, nullptr, nullptr, &stamp);
+    CloseHandle(file);
+    SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_READONLY);
+    Testkit kit;
+    EXPECT_TRUE(kit.copyDirectory("src", "dst"));
+    kit.unload();
+    const std::wstring destination = wide(game.path() + "\\dst\\locked.txt");
+    WIN32_FILE_ATTRIBUTE_DATA copied;
+    ASSERT_TRUE(GetFileAttributesExW(destination.c_str(), GetFileExInfoStandard, &copied));
+    EXPECT_EQ(game.readFile("dst\\locked.txt"), "new");
+    EXPECT_NE(copied.dwFileAttributes & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(copied.ftLastWriteTime.dwLowDateTime, stamp.dwLowDateTime);
+    EXPECT_EQ(copied.ftLastWriteTime.dwHighDateTime, stamp.dwHighDateTime);
+    SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
 
 TEST(CopyDirectory, AFailureDeepDownStopsTheWholeCopy) {
     GameFolder game;

@@ -12,6 +12,11 @@ command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v unzip >/dev/null 2>&1 || need+=(unzip)
 command -v i686-w64-mingw32-objdump >/dev/null 2>&1 || need+=(binutils-mingw-w64-i686)
 
+# The account that runs the tests of permission faults (Wine run as root ignores permissions).
+if [ "$(id -u)" -eq 0 ] && ! id lumeva-tests >/dev/null 2>&1; then
+  useradd --system --create-home --shell /usr/sbin/nologin lumeva-tests
+fi
+
 if [ ${#need[@]} -eq 0 ]; then
   exit 0
 fi

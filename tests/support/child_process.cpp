@@ -40,3 +40,26 @@ ProcessResult runProgram(const std::string& commandLine) {
     CloseHandle(process.hThread);
     return result;
 }
+
+RunningProgram::RunningProgram(const std::string& commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string mutableLine = commandLine;
+    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process_)) {
+        throw std::runtime_error("cannot start " + commandLine);
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    wait();
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+unsigned long RunningProgram::wait() {
+    WaitForSingleObject(process_.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process_.hProcess, &exitCode);
+    return exitCode;
+}

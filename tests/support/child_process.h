@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // A program run to its end in the current folder, with what it wrote to standard output
@@ -10,3 +12,18 @@ struct ProcessResult {
 };
 
 ProcessResult runProgram(const std::string& commandLine);
+
+// A program started in the current folder and left running; its output goes nowhere.
+class RunningProgram {
+public:
+    explicit RunningProgram(const std::string& commandLine);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    // Waits for it to end and returns its exit status.
+    unsigned long wait();
+
+private:
+    PROCESS_INFORMATION process_ = {};
+};

@@ -1,0 +1,5 @@
+#include "support/game_start.h"
+
+#include "support/game_folder.h"
+
+ProcessResult startGame() { return runProgram("\"" + besideProgram("korvex-host.exe") + "\""); }
