@@ -29,8 +29,8 @@ struct TreeShape {
 // 8 x 4 x 32 = 1,024 files of 64 KiB (64 MiB), and 10 x 10 x 100 = 10,000 files of 1 KiB,
 // where the cost per file rather than per byte shows.
 const TreeShape Trees[] = {
-    {"large files", 8, 4, 32, 65536, 31},
-    {"small files", 10, 10, 100, 1024, 31},
+    {"large files", 8, 4, 32, 65536, 9},
+    {"small files", 10, 10, 100, 1024, 5},
 };
 constexpr int StartRounds = 300;
 
@@ -232,7 +232,8 @@ bool benchInstallation(const TreeShape& shape, const std::string& scratch, CopyF
     return true;
 }
 
-bool benchInstallations(const std::string& scratch) {
+// With a tree's name ("large" or "small") only that tree is measured, for quicker trials.
+bool benchInstallations(const std::string& scratch, const std::string& only) {
     HMODULE testkit = LoadLibraryA((programFolder() + "\\lumeva_testkit.dll").c_str());
     if (testkit == nullptr) {
         return fail("cannot load lumeva_testkit.dll");
@@ -241,7 +242,9 @@ bool benchInstallations(const std::string& scratch) {
         reinterpret_cast<CopyFunction>(reinterpret_cast<void*>(GetProcAddress(testkit, "testkit_copyDirectory")));
     bool ok = copyDirectory != nullptr || fail("lumeva_testkit.dll lacks testkit_copyDirectory");
     for (const TreeShape& shape : Trees) {
-        ok = ok && benchInstallation(shape, scratch, copyDirectory);
+        if (only.empty() || std::string(shape.name).compare(0, only.size(), only) == 0) {
+            ok = ok && benchInstallation(shape, scratch, copyDirectory);
+        }
     }
     FreeLibrary(testkit);
     return ok;
@@ -315,7 +318,8 @@ std::string processorName() {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
     SYSTEM_INFO system;
     GetNativeSystemInfo(&system);
     std::printf("lumeva-bench on %s, %lu processor(s)\n", processorName().c_str(),
@@ -328,7 +332,7 @@ int main() {
         fail("cannot create the scratch folder");
         return 1;
     }
-    const bool ok = benchInstallations(scratch) && benchStartUp(scratch) && reportDllSize();
+    const bool ok = benchInstallations(scratch, only) && (!only.empty() || (benchStartUp(scratch) && reportDllSize()));
     removeTree(scratch);
     return ok ? 0 : 1;
 }

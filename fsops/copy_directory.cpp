@@ -13,7 +13,8 @@ int signedError(DWORD error) { return static_cast<int>(error); }
 bool copyStep(const WalkEvent& event) {
     switch (event.kind) {
     case WalkEvent::File: {
-        const DWORD error = replaceFile(event.source.full, event.mirror.full);
+        const FileStamp stamp = {event.entry->dwFileAttributes, event.entry->ftLastWriteTime};
+        const DWORD error = replaceFile(event.source.full, event.mirror.full, stamp);
         if (error != ERROR_SUCCESS) {
             logMessage("Error in file copy from %s to %s - %d", logText(event.source.shown).c_str(),
                        logText(event.mirror.shown).c_str(), signedError(error));

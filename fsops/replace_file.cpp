@@ -88,7 +88,7 @@ DWORD renameOver(HANDLE file, const std::wstring& destination) {
 
 } // namespace
 
-DWORD replaceFile(const std::wstring& source, const std::wstring& destination) {
+DWORD replaceFile(const std::wstring& source, const std::wstring& destination, const FileStamp& stamp) {
     // Windows refuses to replace a read-only file or a folder; renaming over it would not
     // refuse everywhere, so it is refused here as writing over it in place is.
     const DWORD existing = GetFileAttributesW(destination.c_str());
@@ -96,17 +96,13 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination) {
         return ERROR_ACCESS_DENIED;
     }
     OwnedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                              0, nullptr));
     if (!from.valid()) {
-        return GetLastError();
-    }
-    BY_HANDLE_FILE_INFORMATION sourceInformation;
-    if (!GetFileInformationByHandle(from.get(), &sourceInformation)) {
         return GetLastError();
     }
     // Until it has replaced the destination, the copy is deleted on every way out.
     OwnedFile copy(CreateFileW(temporaryBeside(destination).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                              FILE_ATTRIBUTE_NORMAL | 0, nullptr));
     if (!copy.valid()) {
         return GetLastError();
     }
@@ -116,7 +112,7 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination) {
         return error;
     }
     // The copy carries the source's time stamp, as a file copy does.
-    if (!SetFileTime(copy.get(), nullptr, nullptr, &sourceInformation.ftLastWriteTime)) {
+    if (!SetFileTime(copy.get(), nullptr, nullptr, &stamp.lastWrite)) {
         return GetLastError();
     }
     error = renameOver(copy.get(), destination);
@@ -125,7 +121,7 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination) {
     }
     copy.discardOnClose(false);
     // And the source's attributes, read-only last, once the copy is in place.
-    const DWORD kept = sourceInformation.dwFileAttributes &
+    const DWORD kept = stamp.attributes &
                        (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     if ((kept & ~FILE_ATTRIBUTE_ARCHIVE) != 0) {
         FILE_BASIC_INFO basic = {};

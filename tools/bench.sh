@@ -6,4 +6,4 @@ cd "$top"
 ./tools/build.sh lumeva-bench
 build=$top/build/mingw-x86
 echo "Host machine: $(uname -srm), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores, $(wine --version 2>/dev/null)"
-"$top/cmake/wine-run.sh" "$build/wineprefix" "$build/bin/lumeva-bench.exe"
+"$top/cmake/wine-run.sh" "$build/wineprefix" "$build/bin/lumeva-bench.exe" "$@"

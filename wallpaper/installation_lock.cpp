@@ -15,8 +15,10 @@ std::wstring installationLockName() {
     for (wchar_t c : upper) {
         digest = (digest ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
     }
-    wchar_t name[64];
-    swprintf(name, 64, L"Local\\korvex_lumeva_plugin-%016llx", static_cast<unsigned long long>(digest));
+    std::wstring name = L"Local\\korvex_lumeva_plugin-";
+    for (int shift = 60; shift >= 0; shift -= 4) {
+        name += L"0123456789abcdef"[(digest >> shift) & 0xF];
+    }
     return name;
 }
 

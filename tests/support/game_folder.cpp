@@ -93,12 +93,26 @@ std::vector<std::string> GameFolder::allFiles() const {
 }
 
 std::vector<std::string> platformOrder(const std::string& folder, bool foldersOnly) {
+    // The platform's own search, on the extended-length form, so that a folder past 260
+    // characters is listed as well.
+    wchar_t absolute[32768];
+    const DWORD length = GetFullPathNameW(wide(folder).c_str(), 32768, absolute, nullptr);
+    std::wstring pattern = L"\\\\?\\" + std::wstring(absolute, length);
+    pattern += pattern.back() == L'\\' ? L"*" : L"\\*";
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(pathOf(folder))) {
-        if (!foldersOnly || entry.is_directory()) {
-            names.push_back(utf8(entry.path().filename().wstring()));
-        }
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
     }
+    do {
+        const std::wstring name = entry.cFileName;
+        const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (name != L"." && name != L".." && (!foldersOnly || isFolder)) {
+            names.push_back(utf8(name));
+        }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
     return names;
 }
 
