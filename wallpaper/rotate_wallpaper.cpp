@@ -14,14 +14,6 @@
 bool rotateWallpaper() { return rotateWallpaperAt(static_cast<std::int64_t>(std::time(nullptr))); }
 
 bool rotateWallpaperAt(std::int64_t seconds, unsigned waitSeconds) {
-    // The whole installation, listing included, under the lock: a second start then sees
-    // the folder as the first one left it and installs its own pick whole.
-    const InstallationLock lock(waitSeconds);
-    if (!lock.acquired()) {
-        logMessage("Another start of the game is still installing wallpaper after %d second(s), so this start installs none",
-                   static_cast<int>(waitSeconds));
-        return false;
-    }
     const std::vector<std::wstring> sets = listWallpaperSets();
     if (sets.empty()) {
         logMessage("The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !");
@@ -31,6 +23,14 @@ bool rotateWallpaperAt(std::int64_t seconds, unsigned waitSeconds) {
     const std::vector<std::wstring> contents = listSubdirectories(setPath);
     if (contents.empty()) {
         logMessage("The folder %s has no wallpaper in it !", logText(setPath).c_str());
+        return false;
+    }
+    // The copy runs under the game folder's lock, so that a second start waits and then
+    // installs its own pick whole. The listings above need no lock: a copy creates no folders.
+    const InstallationLock lock(waitSeconds);
+    if (!lock.acquired()) {
+        logMessage("Another start of the game is still installing wallpaper after %d second(s), so this start installs none",
+                   static_cast<int>(waitSeconds));
         return false;
     }
     return copyDirectory(setPath, wallpaperDestination(contents.front()));
