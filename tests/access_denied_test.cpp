@@ -13,38 +13,21 @@ namespace {
 
 const std::string Root = "Data\\mainmenuwallpapers";
 
-// A Unix permission mode set on an item of the game folder for the test's scope.
-class UnixMode {
-public:
-    UnixMode(const GameFolder& game, const std::string& item, const char* mode, const char* restored)
-        : unixItem_(unixPath(game.path() + "\\" + item)), restored_(restored) {
-        set_ = !unixItem_.empty() && runUnixShell(std::string("chmod ") + mode + " " + shellQuoted(unixItem_));
-    }
-    ~UnixMode() {
-        if (set_) {
-            runUnixShell("chmod " + restored_ + " " + shellQuoted(unixItem_));
-        }
-    }
-    UnixMode(const UnixMode&) = delete;
-    UnixMode& operator=(const UnixMode&) = delete;
-    bool set() const { return set_; }
-
-private:
-    std::string unixItem_;
-    std::string restored_;
-    bool set_ = false;
-};
+// A Unix permission mode on an item of the game folder, and the one to restore.
+std::string chmod(const GameFolder& game, const std::string& item, const std::string& mode) {
+    return "chmod " + mode + " " + shellQuoted(unixPath(game.path() + "\\" + item));
+}
 
 // True when a file without read permission cannot be opened: the platform enforces what
 // these tests are about.
 bool permissionsAreEnforced() {
     GameFolder probe;
     probe.writeFile("probe.txt", "x");
-    UnixMode unreadable(probe, "probe.txt", "000", "644");
+    UnixChange unreadable(chmod(probe, "probe.txt", "000"), chmod(probe, "probe.txt", "644"));
     HANDLE file = CreateFileW(wide(probe.path() + "\\probe.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return unreadable.set();
+        return unreadable.made();
     }
     CloseHandle(file);
     return false;
@@ -73,8 +56,8 @@ TEST_P(AccessDenied, StopsTheInstallationWithErrorFiveAndLeavesTheGamesFiles) {
     GameFolder game;
     game.writeFile("Data\\interface\\menu.txt", "original");
     game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
-    UnixMode denied(game, c.item, c.mode, c.restored);
-    ASSERT_TRUE(denied.set());
+    UnixChange denied(chmod(game, c.item, c.mode), chmod(game, c.item, c.restored));
+    ASSERT_TRUE(denied.made());
     const ProcessResult start = startGame();
     EXPECT_EQ(game.readFile(LogName), logLine(c.expected)) << start.output;
     EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "original");

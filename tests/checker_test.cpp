@@ -6,6 +6,7 @@
 #include "support/child_process.h"
 #include "support/game_folder.h"
 #include "support/testkit.h"
+#include "support/unix_host.h"
 
 namespace {
 
@@ -199,6 +200,25 @@ TEST(LumevaCheck, NamesFilesHeldOpenByAnotherProgram) {
     EXPECT_TRUE(contains(result.output, "; is the game running?)\r\n")) << result.output;
     EXPECT_TRUE(contains(result.output, "    problem: the file .\\Data\\mainmenuwallpapers\\spring\\interface\\title.txt "
                                         "cannot be read (error 32"))
+        << result.output;
+}
+
+// The copy passes over a link back into the set once; the checker counts what the copy takes.
+TEST(LumevaCheck, CountsALinkBackIntoTheSetOnce) {
+    GameFolder game;
+    game.writeFile("Data\\interface\\menu.txt", "original");
+    game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
+    FolderLink loop(game.path(), Root + "\\spring\\interface\\loop", Root + "\\spring");
+    ASSERT_TRUE(loop.change.made());
+    const ProcessResult result = runChecker("--at 0");
+    EXPECT_EQ(result.exitCode, 0u) << result.output;
+    EXPECT_TRUE(contains(result.output,
+                         "[0] spring\r\n"
+                         "    copied onto the Data folder (.\\Data), because its first subfolder is interface\r\n"
+                         "    1 file(s), 6 byte(s)\r\n"
+                         "    skipped: interface\\loop (a folder link back into a folder of the set; the copy passes "
+                         "over it)\r\n"
+                         "    ok: it would install completely\r\n"))
         << result.output;
 }
 

@@ -84,34 +84,39 @@ private:
     std::thread thread_;
 };
 
-TEST(ConcurrentStarts, ASecondStartGivesUpAfterTheWaitAndInstallsNothing) {
+// Another start holds the lock while this one waits a second: one that is still installing
+// makes this start give up; one that crashed holding it leaves it to this start.
+struct HeldLockCase {
+    const char* label;
+    bool holderReleases;
+    bool installed;
+    const char* expectedLog;
+};
+
+class ConcurrentStartsHeldLock : public ::testing::TestWithParam<HeldLockCase> {};
+
+TEST_P(ConcurrentStartsHeldLock, DecidesWhetherThisStartInstalls) {
+    const HeldLockCase c = GetParam();
     GameFolder game;
     game.writeFile("Data\\interface\\menu.txt", "original");
     game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
     Testkit kit;
     {
-        LockHolder otherStart(kit.installationLockName(), true);
-        EXPECT_FALSE(kit.rotateWallpaperWaiting(0, 1));
+        LockHolder otherStart(kit.installationLockName(), c.holderReleases);
+        EXPECT_EQ(kit.rotateWallpaperWaiting(0, 1), c.installed);
     }
     kit.unload();
-    EXPECT_EQ(game.readFile(LogName), logLine("Another start of the game is still installing wallpaper after 1 "
-                                              "second(s), so this start installs none"));
-    EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "original");
+    EXPECT_EQ(game.readFile(LogName), c.expectedLog);
+    EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), c.installed ? "spring" : "original");
 }
 
-TEST(ConcurrentStarts, ALockLeftByACrashedStartIsTakenOver) {
-    GameFolder game;
-    game.writeFile("Data\\interface\\menu.txt", "original");
-    game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
-    Testkit kit;
-    {
-        LockHolder crashedStart(kit.installationLockName(), false);
-        EXPECT_TRUE(kit.rotateWallpaperWaiting(0, 1));
-    }
-    kit.unload();
-    EXPECT_EQ(game.readFile(LogName), "");
-    EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "spring");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Holders, ConcurrentStartsHeldLock,
+    ::testing::Values(HeldLockCase{"StillInstalling", true, false,
+                                   "Another start of the game is still installing wallpaper after 1 second(s), so "
+                                   "this start installs none\r\n"},
+                      HeldLockCase{"Crashed", false, true, ""}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ConcurrentStarts, TheLockBelongsToTheGameFolderWhateverItsCase) {
     GameFolder game;

@@ -12,37 +12,14 @@ using Names = std::vector<std::string>;
 
 const std::string Root = "Data\\mainmenuwallpapers";
 
-// A folder link made on the Unix side, where Wine shows it as a reparse point; removed
-// before the game folder is, so that removal never walks through it.
-class FolderLink {
-public:
-    FolderLink(const GameFolder& game, const std::string& link, const std::string& target)
-        : unixLink_(unixPath(game.path() + "\\" + link)) {
-        made_ = !unixLink_.empty() &&
-                runUnixShell("ln -s " + shellQuoted(unixPath(game.path() + "\\" + target)) + " " + shellQuoted(unixLink_));
-    }
-    ~FolderLink() {
-        if (made_) {
-            runUnixShell("rm " + shellQuoted(unixLink_));
-        }
-    }
-    FolderLink(const FolderLink&) = delete;
-    FolderLink& operator=(const FolderLink&) = delete;
-    bool made() const { return made_; }
-
-private:
-    std::string unixLink_;
-    bool made_ = false;
-};
-
 TEST(FolderLinks, ALinkBackIntoTheSetIsPassedOverAndTheRealFilesAreCopied) {
     GameFolder game;
     game.writeFile("Data\\interface\\menu.txt", "original");
     game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
     game.writeFile(Root + "\\spring\\interface\\zz.txt", "zz");
-    FolderLink toSet(game, Root + "\\spring\\interface\\loop", Root + "\\spring");
-    FolderLink toItself(game, Root + "\\spring\\interface\\self", Root + "\\spring\\interface");
-    ASSERT_TRUE(toSet.made() && toItself.made());
+    FolderLink toSet(game.path(), Root + "\\spring\\interface\\loop", Root + "\\spring");
+    FolderLink toItself(game.path(), Root + "\\spring\\interface\\self", Root + "\\spring\\interface");
+    ASSERT_TRUE(toSet.change.made() && toItself.change.made());
     const ProcessResult start = startGame();
     EXPECT_EQ(game.readFile(LogName), "") << start.output;
     EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "spring");
@@ -54,8 +31,8 @@ TEST(FolderLinks, ALinkToAFolderElsewhereIsCopiedAsThatFolder) {
     game.writeFile("gallery\\sky.dds", "sky from the gallery");
     game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
     game.makeFolder("Data\\interface\\textures");
-    FolderLink link(game, Root + "\\spring\\interface\\textures", "gallery");
-    ASSERT_TRUE(link.made());
+    FolderLink link(game.path(), Root + "\\spring\\interface\\textures", "gallery");
+    ASSERT_TRUE(link.change.made());
     const ProcessResult start = startGame();
     EXPECT_EQ(game.readFile(LogName), "") << start.output;
     EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "spring");
@@ -67,8 +44,8 @@ TEST(FolderLinks, ASetThatIsItselfALinkIsInstalled) {
     game.writeFile("Data\\interface\\menu.txt", "original");
     game.writeFile("elsewhere\\winter\\interface\\menu.txt", "winter");
     game.makeFolder(Root);
-    FolderLink link(game, Root + "\\winter", "elsewhere\\winter");
-    ASSERT_TRUE(link.made());
+    FolderLink link(game.path(), Root + "\\winter", "elsewhere\\winter");
+    ASSERT_TRUE(link.change.made());
     const ProcessResult start = startGame();
     EXPECT_EQ(game.readFile(LogName), "") << start.output;
     EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "winter");

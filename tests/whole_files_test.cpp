@@ -10,28 +10,12 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// A tmpfs of `megabytes` mounted on a folder of the game for the test's scope: a real full
-// disk. Mounting needs root; without it the test says so and is skipped.
-class SmallDisk {
-public:
-    SmallDisk(const std::string& folder, int megabytes) : unixFolder_(unixPath(folder)) {
-        mounted_ = !unixFolder_.empty() &&
-                   runUnixShell("mount -t tmpfs -o size=" + std::to_string(megabytes) + "m lumeva-test " +
-                                shellQuoted(unixFolder_));
-    }
-    ~SmallDisk() {
-        if (mounted_) {
-            runUnixShell("umount " + shellQuoted(unixFolder_));
-        }
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-    bool mounted() const { return mounted_; }
-
-private:
-    std::string unixFolder_;
-    bool mounted_ = false;
-};
+// A 1 MB tmpfs mounted on a folder of the game for the test's scope: a real full disk.
+// Mounting needs root; without it the test says so and is skipped.
+std::string mountSmallDisk(const std::string& folder) {
+    return "mount -t tmpfs -o size=1m lumeva-test " + shellQuoted(unixPath(folder));
+}
+std::string unmount(const std::string& folder) { return "umount " + shellQuoted(unixPath(folder)); }
 
 std::string pattern(std::size_t bytes, char seed) {
     std::string text(bytes, '\0');
@@ -44,8 +28,9 @@ std::string pattern(std::size_t bytes, char seed) {
 TEST(WholeFiles, AFullDiskLeavesTheGamesFileAsItWas) {
     GameFolder game;
     game.makeFolder("Data\\interface");
-    SmallDisk disk(game.path() + "\\Data\\interface", 1);
-    if (!disk.mounted()) {
+    const std::string interface = game.path() + "\\Data\\interface";
+    UnixChange disk(mountSmallDisk(interface), unmount(interface));
+    if (!disk.made()) {
         GTEST_SKIP() << "cannot mount a 1 MB tmpfs on the game's Data\\interface here (it needs root under Wine)";
     }
     const std::string original = pattern(100000, 'o');
@@ -64,8 +49,9 @@ TEST(WholeFiles, AFullDiskLeavesTheGamesFileAsItWas) {
 TEST(WholeFiles, ANewFileOnAFullDiskLeavesNothing) {
     GameFolder game;
     game.makeFolder("Data\\interface");
-    SmallDisk disk(game.path() + "\\Data\\interface", 1);
-    if (!disk.mounted()) {
+    const std::string interface = game.path() + "\\Data\\interface";
+    UnixChange disk(mountSmallDisk(interface), unmount(interface));
+    if (!disk.made()) {
         GTEST_SKIP() << "cannot mount a 1 MB tmpfs on the game's Data\\interface here (it needs root under Wine)";
     }
     game.writeFile("Data\\mainmenuwallpapers\\big\\interface\\new.dds", pattern(2 * 1024 * 1024, 'n'));

@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-// Test texts are UTF-8, the platform's names UTF-16.
-std::wstring wide(const std::string& utf8);
-std::string utf8(const std::wstring& text);
+#include "support/utf8.h"
 
 // A temporary game folder under the Windows temp folder, made the current folder for the
 // test's lifetime and removed afterwards, as the plugin runs with the game folder current.

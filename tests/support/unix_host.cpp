@@ -73,3 +73,15 @@ bool runUnixShell(const std::string& command) {
     }
     return false;
 }
+
+UnixChange::UnixChange(const std::string& command, const std::string& undo) : undo_(undo), made_(runUnixShell(command)) {}
+
+UnixChange::~UnixChange() {
+    if (made_) {
+        runUnixShell(undo_);
+    }
+}
+
+FolderLink::FolderLink(const std::string& base, const std::string& link, const std::string& target)
+    : change("ln -s " + shellQuoted(unixPath(base + "\\" + target)) + " " + shellQuoted(unixPath(base + "\\" + link)),
+             "rm " + shellQuoted(unixPath(base + "\\" + link))) {}

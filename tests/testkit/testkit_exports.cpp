@@ -14,26 +14,11 @@
 #include "fsops/list_subdirectories.h"
 #include "log/plugin_log.h"
 #include "plugin/export_guard.h"
+#include "tests/support/utf8.h"
 #include "wallpaper/installation_lock.h"
 #include "wallpaper/rotate_wallpaper.h"
 
 namespace {
-
-std::wstring fromUtf8(const char* text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
-std::string toUtf8(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(length > 0 ? length : 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
-    narrow.resize(narrow.size() - 1);
-    return narrow;
-}
 
 // Copies `text` with its NUL into `out`; false when it does not fit.
 bool copyOut(const std::string& text, char* out, int outSize) {
@@ -50,16 +35,16 @@ bool copyOut(const std::string& text, char* out, int outSize) {
 // do not fit.
 extern "C" int __cdecl testkit_listSubdirectories(const char* path, char* out, int outSize) {
     std::string joined;
-    const auto names = listSubdirectories(fromUtf8(path));
+    const auto names = listSubdirectories(wide(path));
     for (const auto& name : names) {
-        joined += toUtf8(name);
+        joined += utf8(name);
         joined += '\n';
     }
     return copyOut(joined, out, outSize) ? static_cast<int>(names.size()) : -1;
 }
 
 extern "C" bool __cdecl testkit_copyDirectory(const char* source, const char* destination) {
-    return copyDirectory(fromUtf8(source), fromUtf8(destination));
+    return copyDirectory(wide(source), wide(destination));
 }
 
 extern "C" bool __cdecl testkit_rotateWallpaperAt(std::int64_t seconds) { return rotateWallpaperAt(seconds); }
@@ -69,7 +54,7 @@ extern "C" bool __cdecl testkit_rotateWallpaperWaiting(std::int64_t seconds, uns
 }
 
 extern "C" bool __cdecl testkit_installationLockName(char* out, int outSize) {
-    return copyOut(toUtf8(installationLockName()), out, outSize);
+    return copyOut(utf8(installationLockName()), out, outSize);
 }
 
 extern "C" void __cdecl testkit_logMessage(const char* format, ...) {
