@@ -3,6 +3,7 @@
 #include "fsops/folder_walk.h"
 #include "fsops/replace_file.h"
 #include "log/log_text.h"
+#include "log/messages.h"
 #include "log/plugin_log.h"
 
 namespace {
@@ -16,17 +17,17 @@ bool copyStep(const WalkEvent& event) {
         const FileStamp stamp = {event.entry->dwFileAttributes, event.entry->ftLastWriteTime};
         const DWORD error = replaceFile(event.source.full, event.mirror.full, stamp);
         if (error != ERROR_SUCCESS) {
-            logMessage("Error in file copy from %s to %s - %d", logText(event.source.shown).c_str(),
+            logMessage(FileCopyErrorMessage, logText(event.source.shown).c_str(),
                        logText(event.mirror.shown).c_str(), signedError(error));
             return false;
         }
         return true;
     }
     case WalkEvent::NotListed:
-        logMessage("Error in copyDirectory.findFirstFile - %d", signedError(event.error));
+        logMessage(FolderNotListedMessage, signedError(event.error));
         return false;
     case WalkEvent::ListingInterrupted:
-        logMessage("Error in file copy - %d", signedError(event.error));
+        logMessage(ListingEndedEarlyMessage, signedError(event.error));
         return false;
     default:
         return true;  // dot names and links back into the copy are passed over

@@ -41,14 +41,8 @@ DWORD whyNotReplaced(const std::wstring& destination, DWORD renameError) {
     if (renameError != ERROR_ACCESS_DENIED) {
         return renameError;
     }
-    HANDLE probe = CreateFileW(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
-        const DWORD openError = GetLastError();
-        return openError == ERROR_SHARING_VIOLATION ? openError : renameError;
-    }
-    CloseHandle(probe);
-    return renameError;
+    const DWORD held = heldOpenElsewhere(destination);
+    return held != ERROR_SUCCESS ? held : renameError;
 }
 
 DWORD copyBytes(HANDLE from, HANDLE to) {
@@ -88,15 +82,37 @@ DWORD renameOver(HANDLE file, const std::wstring& destination) {
 
 } // namespace
 
-DWORD replaceFile(const std::wstring& source, const std::wstring& destination, const FileStamp& stamp) {
+DWORD heldOpenElsewhere(const std::wstring& destination) {
+    HANDLE probe = CreateFileW(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_SHARING_VIOLATION ? error : ERROR_SUCCESS;
+    }
+    CloseHandle(probe);
+    return ERROR_SUCCESS;
+}
+
+DWORD replacementRefusal(const std::wstring& destination) {
     // Windows refuses to replace a read-only file or a folder; renaming over it would not
     // refuse everywhere, so it is refused here as writing over it in place is.
     const DWORD existing = GetFileAttributesW(destination.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return ERROR_ACCESS_DENIED;
     }
-    OwnedFile from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr));
+    return ERROR_SUCCESS;
+}
+
+HANDLE openCopySource(const std::wstring& source) {
+    return CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+DWORD replaceFile(const std::wstring& source, const std::wstring& destination, const FileStamp& stamp) {
+    const DWORD refusal = replacementRefusal(destination);
+    if (refusal != ERROR_SUCCESS) {
+        return refusal;
+    }
+    OwnedFile from(openCopySource(source));
     if (!from.valid()) {
         return GetLastError();
     }

@@ -18,6 +18,18 @@ struct FileStamp {
 // platform's error number of the step that failed.
 DWORD replaceFile(const std::wstring& source, const std::wstring& destination, const FileStamp& stamp);
 
+// ERROR_ACCESS_DENIED when `destination` is a read-only file or a folder, which Windows
+// refuses to replace and the copy refuses before writing anything; else ERROR_SUCCESS.
+DWORD replacementRefusal(const std::wstring& destination);
+
+// Opens `source` as the copy reads it: shared for reading only, so a file another program is
+// writing is not copied half-written.
+HANDLE openCopySource(const std::wstring& source);
+
+// ERROR_SHARING_VIOLATION when another program holds `destination` open without letting
+// others write it, so that it cannot be replaced; else ERROR_SUCCESS. Changes nothing.
+DWORD heldOpenElsewhere(const std::wstring& destination);
+
 // The temporary name used beside a destination file: a dot name, so no wallpaper set can
 // hold it and neither the plugin nor its checker ever takes it for content.
 extern const wchar_t* const TemporaryCopyName;

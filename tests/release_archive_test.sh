@@ -29,8 +29,11 @@ while IFS= read -r format; do
     echo "the user guide does not explain: $format"
     status=1
   fi
-done < <(grep -h -o 'logMessage("[^"]*"' "$source"/log/*.* "$source"/fsops/*.* "$source"/wallpaper/*.* "$source"/plugin/*.* |
-         sed -e 's/^logMessage("//' -e 's/"$//' | sort -u)
+done < <({ grep -h -o 'logMessage("[^"]*"' "$source"/log/*.* "$source"/fsops/*.* "$source"/wallpaper/*.* "$source"/plugin/*.* |
+            sed -e 's/^logMessage("//' -e 's/"$//'
+          # the named texts; a long one stands on the line after its name
+          grep -h -o '^ *"[^"]*";$\|Message = "[^"]*";$' "$source"/log/messages.h | sed -e 's/^[^"]*"//' -e 's/";$//'
+        } | sort -u)
 
 [ "$status" -eq 0 ] && echo "release archive $(basename "$archive"): plugin, checker and guide in place"
 exit "$status"

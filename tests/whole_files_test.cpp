@@ -25,14 +25,26 @@ std::string pattern(std::size_t bytes, char seed) {
     return text;
 }
 
-TEST(WholeFiles, AFullDiskLeavesTheGamesFileAsItWas) {
-    GameFolder game;
-    game.makeFolder("Data\\interface");
-    const std::string interface = game.path() + "\\Data\\interface";
-    UnixChange disk(mountSmallDisk(interface), unmount(interface));
-    if (!disk.made()) {
-        GTEST_SKIP() << "cannot mount a 1 MB tmpfs on the game's Data\\interface here (it needs root under Wine)";
+// A game whose Data\interface is a full disk.
+class WholeFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!disk.made()) {
+            GTEST_SKIP() << "cannot mount a 1 MB tmpfs on the game's Data\\interface here (it needs root under Wine)";
+        }
     }
+
+    static std::string madeFolder(const GameFolder& game, const std::string& relative) {
+        game.makeFolder(relative);
+        return game.path() + "\\" + relative;
+    }
+
+    GameFolder game;
+    const std::string interface = madeFolder(game, "Data\\interface");
+    UnixChange disk{mountSmallDisk(interface), unmount(interface)};
+};
+
+TEST_F(WholeFiles, AFullDiskLeavesTheGamesFileAsItWas) {
     const std::string original = pattern(100000, 'o');
     game.writeFile("Data\\interface\\menu.dds", original);
     game.writeFile("Data\\mainmenuwallpapers\\big\\interface\\menu.dds", pattern(2 * 1024 * 1024, 'n'));
@@ -46,14 +58,7 @@ TEST(WholeFiles, AFullDiskLeavesTheGamesFileAsItWas) {
     }
 }
 
-TEST(WholeFiles, ANewFileOnAFullDiskLeavesNothing) {
-    GameFolder game;
-    game.makeFolder("Data\\interface");
-    const std::string interface = game.path() + "\\Data\\interface";
-    UnixChange disk(mountSmallDisk(interface), unmount(interface));
-    if (!disk.made()) {
-        GTEST_SKIP() << "cannot mount a 1 MB tmpfs on the game's Data\\interface here (it needs root under Wine)";
-    }
+TEST_F(WholeFiles, ANewFileOnAFullDiskLeavesNothing) {
     game.writeFile("Data\\mainmenuwallpapers\\big\\interface\\new.dds", pattern(2 * 1024 * 1024, 'n'));
     startGame();
     EXPECT_EQ(game.readFile(LogName),
