@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/game_folder.h"
+#include "support/child_process.h"
 #include "support/game_start.h"
 #include "support/unix_host.h"
 
@@ -58,6 +59,11 @@ TEST_P(AccessDenied, StopsTheInstallationWithErrorFiveAndLeavesTheGamesFiles) {
     game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
     UnixChange denied(chmod(game, c.item, c.mode), chmod(game, c.item, c.restored));
     ASSERT_TRUE(denied.made());
+    // lumeva-check foresees the very line the plugin then logs.
+    const ProcessResult check = runProgram("\"" + besideProgram("lumeva-check.exe") + "\" --at 0");
+    EXPECT_NE(check.output.find("and logs:\r\n      " + std::string(c.expected) + "\r\n"), std::string::npos)
+        << check.output;
+    EXPECT_EQ(check.exitCode, 1u);
     const ProcessResult start = startGame();
     EXPECT_EQ(game.readFile(LogName), logLine(c.expected)) << start.output;
     EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "original");

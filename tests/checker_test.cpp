@@ -110,7 +110,9 @@ TEST_P(LumevaCheckProblem, IsNamedWithWhatToDo) {
     GetParam().layOut(game);
     const ProcessResult result = runChecker("--at 0");
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.output;
-    EXPECT_TRUE(contains(result.output, GetParam().expected)) << result.output;
+    // Whole lines: the expected text starts a line and ends one.
+    EXPECT_TRUE(contains("\r\n" + result.output, "\r\n" + std::string(GetParam().expected))) << result.output;
+    EXPECT_EQ(std::string(GetParam().expected).substr(std::string(GetParam().expected).size() - 2), "\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,18 +126,31 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const GameFolder& g) {
                         g.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
                         g.writeFile(Root + "\\spring\\textures\\sky.dds", "sky");
-                        g.writeFile(Root + "\\spring\\textures\\sea.dds", "sea");
-                        g.writeFile(Root + "\\spring\\textures\\more\\deep.dds", "deep");
                     },
                     1,
                     "    problem: the folder .\\Data\\textures does not exist, so "
-                    ".\\Data\\mainmenuwallpapers\\spring\\textures\\"},
-        ProblemCase{"MissingFolderCountsItsFiles",
+                    ".\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds cannot be copied there (the plugin "
+                    "creates no folders; create it first)\r\n"
+                    "    the plugin stops at the first of these, at .\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds, "
+                    "and logs:\r\n"
+                    "      Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds to "
+                    ".\\Data\\textures\\sky.dds - 3\r\n"},
+        ProblemCase{"IntoTheWallpaperFolder",
                     [](const GameFolder& g) {
-                        g.writeFile(Root + "\\spring\\textures\\sky.dds", "sky");
-                        g.writeFile(Root + "\\spring\\textures\\sea.dds", "sea");
+                        g.writeFile(Root + "\\winter\\data\\mainmenuwallpapers\\readme.txt", "winter");
                     },
-                    1, " and 1 more file(s) cannot be copied there (the plugin creates no folders; create it first)\r\n"},
+                    1,
+                    "    warning: the file .\\Data\\mainmenuwallpapers\\winter\\data\\mainmenuwallpapers\\readme.txt "
+                    "would be copied into the wallpaper folder as .\\\\data\\mainmenuwallpapers\\readme.txt, changing "
+                    "the wallpaper sets themselves\r\n"},
+        ProblemCase{"ThePluginsOwnLog",
+                    [](const GameFolder& g) {
+                        g.writeFile(Root + "\\winter\\data\\interface\\menu.txt", "winter");
+                        g.writeFile(Root + "\\winter\\korvex_lumeva_plugin.log", "not a log");
+                    },
+                    1,
+                    "    problem: the file .\\Data\\mainmenuwallpapers\\winter\\korvex_lumeva_plugin.log would replace "
+                    "the plugin's own log .\\\\korvex_lumeva_plugin.log, which the plugin holds open while it runs\r\n"},
         ProblemCase{"ReadOnlyDestination",
                     [](const GameFolder& g) {
                         g.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
@@ -171,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "There is no folder Data\\mainmenuwallpapers in this game folder.\r\n"
                     "At the next start the plugin installs nothing and logs:\r\n"
                     "  The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !\r\n"
-                    "Create one folder per wallpaper set in Data\\mainmenuwallpapers"},
+                    "Create one folder per wallpaper set in Data\\mainmenuwallpapers, laid out like the Data\r\n"},
         ProblemCase{"RootWithoutSets",
                     [](const GameFolder& g) {
                         g.writeFile(Root + "\\menu.dds", "image");
@@ -181,6 +196,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "The folder Data\\mainmenuwallpapers holds no wallpaper set: it has no subfolder\r\n"
                     "whose name does not begin with a dot.\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// All files bound for one missing folder are counted in its line, the first in the copy's order.
+TEST(LumevaCheck, CountsTheFilesOfAMissingFolder) {
+    GameFolder game;
+    game.writeFile(Root + "\\spring\\textures\\sky.dds", "sky");
+    game.writeFile(Root + "\\spring\\textures\\sea.dds", "sea");
+    const std::string first = platformOrder(Root + "\\spring\\textures", false).front();
+    const ProcessResult result = runChecker("--at 0");
+    EXPECT_TRUE(contains(result.output, "\r\n    problem: the folder .\\Data\\textures does not exist, so "
+                                        ".\\Data\\mainmenuwallpapers\\spring\\textures\\" +
+                                            first +
+                                            " and 1 more file(s) cannot be copied there (the plugin creates no "
+                                            "folders; create it first)\r\n"))
+        << result.output;
+}
 
 // Files held open by another program: the copy could neither read nor replace them.
 TEST(LumevaCheck, NamesFilesHeldOpenByAnotherProgram) {
@@ -253,6 +283,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"--help", 0, "  --at SECONDS"},
                       UsageCase{"--frobnicate", 2, "lumeva-check: unknown option '--frobnicate'\r\n"},
                       UsageCase{"--at soon", 2, "lumeva-check: --at takes a whole number of seconds, not 'soon'\r\n"},
+                      UsageCase{"--at 9223372036854775808", 2,
+                                "lumeva-check: --at takes a whole number of seconds, not '9223372036854775808'\r\n"},
+                      UsageCase{"--help", 0, "  --format=json  print the same findings as one JSON document (UTF-8)\r\n"},
                       UsageCase{"--at", 2, "lumeva-check: --at needs a number of seconds\r\n"},
                       UsageCase{"--game", 2, "lumeva-check: --game needs a folder\r\n"},
                       UsageCase{"--game C:\\no\\such\\game", 2, "lumeva-check: cannot open the game folder C:\\no\\such\\game\r\n"}));
