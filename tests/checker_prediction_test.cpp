@@ -90,11 +90,27 @@ INSTANTIATE_TEST_SUITE_P(
                            for (const char* name : {"autumn", "spring", "winter"}) {
                                g.writeFile(Root + "\\" + name + "\\interface\\menu.txt", name);
                            }
-                           g.writeFile(Root + "\\winter\\interface\\extra\\x.txt", "x");  // one set fails
+                           // -1 is the last set the platform lists; that one fails.
+                           g.writeFile(Root + "\\" + platformOrder(Root).back() + "\\interface\\extra\\x.txt", "x");
                            return nothingHeld();
                        },
                        -1, "- 3"},
         PredictionCase{"NoSet", [](const GameFolder&) { return nothingHeld(); }, 0, "is not present itself !"},
+        PredictionCase{"OnlyFilesAndDotFolders",
+                       [](const GameFolder& g) {
+                           g.writeFile(Root + "\\menu.dds", "image");
+                           g.writeFile(Root + "\\.git\\interface\\menu.txt", "hidden");
+                           return nothingHeld();
+                       },
+                       0, "is not present itself !"},
+        PredictionCase{"CleanGameFolderSet",
+                       [](const GameFolder& g) {
+                           spring(g);
+                           g.writeFile(Root + "\\winter\\data\\interface\\menu.txt", "winter");
+                           g.writeFile(Root + "\\winter\\readme.txt", "readme");
+                           return nothingHeld();
+                       },
+                       1700000001, ""},
         PredictionCase{"NoSubfolder",
                        [](const GameFolder& g) {
                            g.writeFile(Root + "\\winter\\menu.dds", "image");
