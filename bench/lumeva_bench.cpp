@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "fsops/folder_walk.h"
+#include "fsops/process_paths.h"
+#include "fsops/unique_handle.h"
+#include "log/log_text.h"
 #include "plugin/host_records.h"
 
 namespace {
@@ -51,12 +54,7 @@ double median(std::vector<double> values) {
     return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::string programFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
+std::string besideBench(const char* name) { return logText(programFolder()) + "\\" + name; }
 
 bool fail(const char* what) {
     std::fprintf(stderr, "lumeva-bench: %s (error %lu)\n", what, static_cast<unsigned long>(GetLastError()));
@@ -88,18 +86,14 @@ bool generateSet(const TreeShape& shape, const std::string& source, const std::s
             CreateDirectoryA((destination + sub).c_str(), nullptr);
             for (int f = 0; f < shape.filesPerFolder; ++f) {
                 const std::string file = sub + "\\f" + std::to_string(f) + ".bin";
-                HANDLE out = CreateFileA((source + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr);
-                if (out == INVALID_HANDLE_VALUE) {
+                const UniqueFile out(CreateFileA((source + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+                if (!out.valid()) {
                     return fail("cannot create a file of the benchmark set");
                 }
                 DWORD written = 0;
                 bytes[0] = static_cast<char>(f);
-                const bool wrote = WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-                const DWORD error = GetLastError();
-                CloseHandle(out);
-                if (!wrote) {
-                    SetLastError(error);
+                if (!WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
                     return fail("cannot write the benchmark set");
                 }
                 job.files.emplace_back(source + file, destination + file);
@@ -234,7 +228,7 @@ bool benchInstallation(const TreeShape& shape, const std::string& scratch, CopyF
 
 // With an argument ("large", "small" or "start-up") only that part is measured, for quicker trials.
 bool benchInstallations(const std::string& scratch, const std::string& only) {
-    HMODULE testkit = LoadLibraryA((programFolder() + "\\lumeva_testkit.dll").c_str());
+    HMODULE testkit = LoadLibraryA(besideBench("lumeva_testkit.dll").c_str());
     if (testkit == nullptr) {
         return fail("cannot load lumeva_testkit.dll");
     }
@@ -254,11 +248,10 @@ bool benchStartUp(const std::string& scratch) {
     // A game folder without Data\mainmenuwallpapers: the plugin has nothing to install.
     const std::string game = scratch + "\\empty-game";
     CreateDirectoryA(game.c_str(), nullptr);
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
+    const std::wstring previous = currentFolder();
     SetCurrentDirectoryA(game.c_str());
-    const std::string pluginDll = programFolder() + "\\korvex_lumeva_plugin.dll";
-    const std::string nullDll = programFolder() + "\\null_plugin.dll";
+    const std::string pluginDll = besideBench("korvex_lumeva_plugin.dll");
+    const std::string nullDll = besideBench("null_plugin.dll");
     std::vector<double> plugin;
     std::vector<double> empty;
     bool ok = true;
@@ -274,7 +267,7 @@ bool benchStartUp(const std::string& scratch) {
             empty.push_back(nowMs() - start);
         }
     }
-    SetCurrentDirectoryA(previous);
+    SetCurrentDirectoryW(previous.c_str());
     if (!ok) {
         return fail("a start-up round failed");
     }
@@ -289,7 +282,7 @@ bool benchStartUp(const std::string& scratch) {
 }
 
 bool reportDllSize() {
-    const std::string dll = programFolder() + "\\korvex_lumeva_plugin.dll";
+    const std::string dll = besideBench("korvex_lumeva_plugin.dll");
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(dll.c_str(), GetFileExInfoStandard, &data)) {
         return fail("cannot find korvex_lumeva_plugin.dll");

@@ -3,22 +3,9 @@
 #include <windows.h>
 
 #include "fsops/folder_listing.h"
+#include "fsops/process_paths.h"
 #include "log/log_text.h"
 #include "wallpaper/wallpaper_sets.h"
-
-namespace {
-
-std::wstring currentFolder() {
-    std::wstring folder(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0])) >= folder.size()) {
-        folder.resize(length);
-    }
-    folder.resize(length);
-    return folder;
-}
-
-} // namespace
 
 bool CheckReport::everySetComplete() const {
     if (sets.empty()) {

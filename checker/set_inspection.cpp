@@ -9,6 +9,7 @@
 #include "fsops/folder_walk.h"
 #include "fsops/list_subdirectories.h"
 #include "fsops/replace_file.h"
+#include "fsops/unique_handle.h"
 #include "log/log_text.h"
 #include "log/messages.h"
 #include "wallpaper/wallpaper_sets.h"
@@ -68,24 +69,23 @@ DWORD newFileRefusal(const std::wstring& folder) {
     if (size == 0 || !GetFileSecurityW(folder.c_str(), wanted, descriptor.data(), size, &size)) {
         return ERROR_SUCCESS;  // nothing to go by: the copy will tell
     }
-    HANDLE process = nullptr;
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, &process)) {
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, &opened)) {
         return ERROR_SUCCESS;
     }
-    const BOOL duplicated = DuplicateToken(process, SecurityImpersonation, &token);
-    CloseHandle(process);
-    if (!duplicated) {
+    const UniqueKernelHandle process(opened);
+    HANDLE duplicate = nullptr;
+    if (!DuplicateToken(process.get(), SecurityImpersonation, &duplicate)) {
         return ERROR_SUCCESS;
     }
+    const UniqueKernelHandle token(duplicate);
     GENERIC_MAPPING mapping = {FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE, FILE_ALL_ACCESS};
     PRIVILEGE_SET privileges;
     DWORD privilegesSize = sizeof privileges;
     DWORD granted = 0;
     BOOL allowed = TRUE;
-    const BOOL checked = AccessCheck(descriptor.data(), token, FILE_ADD_FILE, &mapping, &privileges, &privilegesSize,
-                                     &granted, &allowed);
-    CloseHandle(token);
+    const BOOL checked = AccessCheck(descriptor.data(), token.get(), FILE_ADD_FILE, &mapping, &privileges,
+                                     &privilegesSize, &granted, &allowed);
     return checked && !allowed ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
 }
 
@@ -215,13 +215,11 @@ private:
                             : "the file " + destinationShown + " is read-only, so " + sourceShown + " cannot replace it");
             return;
         }
-        HANDLE opened = openCopySource(source.full);
-        if (opened == INVALID_HANDLE_VALUE) {
-            const DWORD error = GetLastError();
+        if (!UniqueFile(openCopySource(source.full)).valid()) {
+            const DWORD error = GetLastError();  // kept by the handle's close
             failCopy(source, destination, error, "the file " + sourceShown + " cannot be read (" + errorText(error) + ")");
             return;
         }
-        CloseHandle(opened);
         const std::wstring folder = parentOf(destination.full);
         const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
         if (folderAttributes == INVALID_FILE_ATTRIBUTES || (folderAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fsops/find_handle.h"
+#include "fsops/unique_handle.h"
 #include "fsops/folder_entries.h"
 #include "fsops/item_path.h"
 
@@ -23,7 +23,7 @@ template <typename Visit>
 Listing listFolder(const std::wstring& full, Visit&& visit) {
     WIN32_FIND_DATAW entry;
     // Every entry matches "*"; basic information leaves out the short names nobody reads.
-    FindHandle search(FindFirstFileExW(joinFull(full, L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+    UniqueFind search(FindFirstFileExW(joinFull(full, L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
                                        nullptr, 0));
     if (!search.valid()) {
         return {Listing::NotStarted, GetLastError()};

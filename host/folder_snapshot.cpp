@@ -3,25 +3,25 @@
 #include <windows.h>
 
 #include "fsops/folder_walk.h"
+#include "fsops/unique_handle.h"
 
 namespace {
 
 // FNV-1a over the file's bytes: enough to tell a replaced file from an untouched one.
 std::uint64_t digestFile(const std::wstring& full) {
     std::uint64_t digest = 14695981039346656037ull;
-    HANDLE file = CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) {
         return 0;
     }
     static unsigned char buffer[65536];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
         for (DWORD i = 0; i < read; ++i) {
             digest = (digest ^ buffer[i]) * 1099511628211ull;
         }
     }
-    CloseHandle(file);
     return digest;
 }
 

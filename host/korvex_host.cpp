@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/folder_snapshot.h"
+#include "fsops/process_paths.h"
 #include "host/host_options.h"
 #include "log/log_text.h"
 #include "plugin/host_records.h"
@@ -38,27 +39,14 @@ std::uint32_t __cdecl requestPluginHandle() {
     return PluginHandle;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 std::string fileNameOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string defaultPluginPath() {
-    char program[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-    return folderOf(std::string(program, length)) + "\\korvex_lumeva_plugin.dll";
-}
+std::string defaultPluginPath() { return logText(programFolder()) + "\\korvex_lumeva_plugin.dll"; }
 
-std::string currentFolder() {
-    char folder[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder, length);
-}
+std::string shownCurrentFolder() { return logText(currentFolder()); }
 
 // A Korvex plugin logs to its own name with .log, or to .log0 … .log4 when that is taken.
 std::vector<std::string> pluginLogNames(const std::string& pluginPath) {
@@ -118,7 +106,7 @@ void printPluginLogs(const std::vector<std::string>& names) {
         }
     }
     if (!any) {
-        std::printf("Plugin log: none was written in %s\n", currentFolder().c_str());
+        std::printf("Plugin log: none was written in %s\n", shownCurrentFolder().c_str());
     }
 }
 
@@ -174,7 +162,7 @@ int run(const HostOptions& options) {
     offerScaleform = options.offerScaleform;
     scaleformBridge.bridgeVersion = options.scaleformVersion;
 
-    std::printf("Game folder: %s\n", currentFolder().c_str());
+    std::printf("Game folder: %s\n", shownCurrentFolder().c_str());
     std::printf("Plugin: %s\n", pluginPath.c_str());
     describeHost(options);
 

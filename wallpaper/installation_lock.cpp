@@ -24,21 +24,19 @@ std::wstring installationLockName() {
 
 InstallationLock::InstallationLock(unsigned waitSeconds)
     : mutex_(CreateMutexW(nullptr, FALSE, installationLockName().c_str())), acquired_(true) {
-    if (mutex_ == nullptr) {
+    if (!mutex_.valid()) {
         return;  // no lock to be had: install as a start without one always did
     }
-    const DWORD waited = WaitForSingleObject(mutex_, waitSeconds * 1000);
+    const DWORD waited = WaitForSingleObject(mutex_.get(), waitSeconds * 1000);
     // An abandoned lock belonged to a start that crashed; this start installs its own set whole.
     acquired_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     if (!acquired_) {
-        CloseHandle(mutex_);
-        mutex_ = nullptr;
+        mutex_.reset();
     }
 }
 
 InstallationLock::~InstallationLock() {
-    if (mutex_ != nullptr) {
-        ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
+    if (mutex_.valid()) {
+        ReleaseMutex(mutex_.get());
     }
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "fsops/unique_handle.h"
+
 // Keeps two game starts in one game folder from installing at the same time, so their
 // copies never interleave: a named mutex for the game folder's full path. A start that
 // crashes while holding it releases it with its process.
@@ -19,7 +21,7 @@ public:
     bool acquired() const { return acquired_; }
 
 private:
-    HANDLE mutex_;
+    UniqueKernelHandle mutex_;
     bool acquired_;
 };
 

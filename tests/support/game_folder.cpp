@@ -1,5 +1,7 @@
 #include "support/game_folder.h"
 
+#include "fsops/process_paths.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,15 +14,11 @@ namespace {
 
 fs::path pathOf(const std::string& utf8Path) { return fs::path(wide(utf8Path)); }
 
-std::string currentFolder() {
-    char buffer[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-    return std::string(buffer, length);
-}
+std::string currentFolderText() { return utf8(currentFolder()); }
 
 } // namespace
 
-GameFolder::GameFolder() : previous_(currentFolder()) {
+GameFolder::GameFolder() : previous_(currentFolderText()) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static unsigned counter = 0;
@@ -35,7 +33,7 @@ GameFolder::GameFolder() : previous_(currentFolder()) {
 }
 
 GameFolder::~GameFolder() {
-    SetCurrentDirectoryA(previous_.c_str());
+    SetCurrentDirectoryW(wide(previous_).c_str());
     std::error_code ignored;
     fs::remove_all(path_, ignored);
 }
@@ -101,9 +99,7 @@ std::vector<std::string> platformOrder(const std::string& folder, bool foldersOn
 }
 
 std::string besideProgram(const std::string& fileName) {
-    char buffer[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return (fs::path(std::string(buffer, length)).parent_path() / fileName).string();
+    return utf8(programFolder()) + "\\" + fileName;
 }
 
 HeldOpen::HeldOpen(const std::string& path)

@@ -7,15 +7,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "fsops/process_paths.h"
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         return 2;
     }
-    char program[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string folder(program, length);
-    folder.erase(folder.find_last_of('\\'));
-    HMODULE testkit = LoadLibraryA((folder + "\\lumeva_testkit.dll").c_str());
+    HMODULE testkit = LoadLibraryW((programFolder() + L"\\lumeva_testkit.dll").c_str());
     if (testkit == nullptr) {
         return 3;
     }
