@@ -11,6 +11,7 @@
 #include "fsops/process_paths.h"
 #include "host/host_options.h"
 #include "log/log_text.h"
+#include "log/messages.h"
 #include "plugin/host_records.h"
 
 namespace {
@@ -56,7 +57,7 @@ std::vector<std::string> pluginLogNames(const std::string& pluginPath) {
         base.erase(dot);
     }
     std::vector<std::string> names = {base + ".log"};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < FallbackLogNameCount; ++i) {
         names.push_back(base + ".log" + std::to_string(i));
     }
     return names;

@@ -1,9 +1,10 @@
+#include "log/messages.h"
 #include "log/plugin_log.h"
 
 namespace {
 
 // Opened while the library initialises, before the host calls anything; closed at unload.
-PluginLog pluginLog("korvex_lumeva_plugin.log");
+PluginLog pluginLog(PluginLogName);
 
 } // namespace
 

@@ -2,9 +2,11 @@
 
 #include <share.h>
 
-namespace {
+#include <string>
 
-constexpr int FallbackNameCount = 5;
+#include "log/messages.h"
+
+namespace {
 
 std::FILE* openDenyingWrites(const char* name) {
     // Text mode, so each line ends in CR LF; readers may look, a second game may not write.
@@ -19,7 +21,7 @@ PluginLog::~PluginLog() { closeLog(*this); }
 
 void openLog(PluginLog& pluginLog, const char* name) {
     pluginLog.file = openDenyingWrites(name);
-    for (int counter = 0; pluginLog.file == nullptr && counter < FallbackNameCount; ++counter) {
+    for (int counter = 0; pluginLog.file == nullptr && counter < FallbackLogNameCount; ++counter) {
         char alternative[1024];
         std::snprintf(alternative, sizeof alternative, "%s%d", name, counter);
         pluginLog.file = openDenyingWrites(alternative);
@@ -56,6 +58,10 @@ void log(PluginLog& pluginLog, int level, const char* format, std::va_list argum
         }
     }
     if (toConsole) {
-        std::printf("%s\n", pluginLog.messageBuffer);
+        // One write for the whole line: an unbuffered standard output would otherwise be
+        // written a byte at a time.
+        std::string line = pluginLog.messageBuffer;
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), stdout);
     }
 }

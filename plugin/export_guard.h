@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "log/messages.h"
 #include "log/plugin_log.h"
 
 // Runs an export's body so that no exception reaches the host's process: the game must
@@ -12,9 +13,9 @@ bool runGuarded(const char* exportName, bool safeResult, Body body) noexcept {
     try {
         return body();
     } catch (const std::exception& error) {
-        logMessage("%s stopped by an unexpected error: %s", exportName, error.what());
+        logMessage(UnexpectedErrorMessage, exportName, error.what());
     } catch (...) {
-        logMessage("%s stopped by an unexpected error", exportName);
+        logMessage(UnexpectedThrowMessage, exportName);
     }
     return safeResult;
 }

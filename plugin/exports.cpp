@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "log/messages.h"
 #include "log/plugin_log.h"
 #include "plugin/export_guard.h"
 #include "plugin/host_records.h"
@@ -15,7 +16,7 @@ const ScaleformBridge* scaleformBridge = nullptr;
 
 bool query(const HostInterface* host, PluginDescriptor* descriptor) {
     if (descriptor == nullptr) {
-        logMessage("host passed no plugin descriptor, marking as incompatible");
+        logMessage(NoDescriptorMessage);
         return false;
     }
     // Filled first, so the host has the descriptor even when the plugin declines.
@@ -24,30 +25,30 @@ bool query(const HostInterface* host, PluginDescriptor* descriptor) {
     descriptor->pluginVersion = 1;
 
     if (host == nullptr) {
-        logMessage("host passed no interface record, marking as incompatible");
+        logMessage(NoHostRecordMessage);
         return false;
     }
     if (host->requestPluginHandle == nullptr) {
-        logMessage("host offers no plugin handle, marking as incompatible");
+        logMessage(NoPluginHandleMessage);
         return false;
     }
     pluginHandle = host->requestPluginHandle();
 
     if (host->editorFlag != 0) {
-        logMessage("loaded in editor, marking as incompatible");
+        logMessage(EditorMessage);
         return false;
     }
     if (host->requestInterface == nullptr) {
-        logMessage("couldn't get scaleform interface");
+        logMessage(NoScaleformMessage);
         return false;
     }
     scaleformBridge = static_cast<const ScaleformBridge*>(host->requestInterface(ScaleformBridgeId));
     if (scaleformBridge == nullptr) {
-        logMessage("couldn't get scaleform interface");
+        logMessage(NoScaleformMessage);
         return false;
     }
     if (scaleformBridge->bridgeVersion < OldestScaleformBridgeVersion) {
-        logMessage("scaleform interface too old (%d expected %d)", static_cast<int>(scaleformBridge->bridgeVersion),
+        logMessage(ScaleformTooOldMessage, static_cast<int>(scaleformBridge->bridgeVersion),
                    static_cast<int>(OldestScaleformBridgeVersion));
         return false;
     }

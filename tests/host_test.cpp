@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "support/child_process.h"
 #include "support/game_folder.h"
@@ -130,6 +132,21 @@ TEST(KorvexHost, ShowsThePluginsEchoWhereItHappened) {
                                         "  | The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is "
                                         "not present itself !",
                                         "Files the plugin changed in the game folder: none"})),
+              std::string::npos)
+        << result.output;
+}
+
+// With the log and its first four fallback names taken by other games, the plugin logs to
+// the last one, and the host shows that one.
+TEST(KorvexHost, FindsALogThatWentToTheLastFallbackName) {
+    GameFolder game;
+    std::vector<std::unique_ptr<HeldOpen>> taken;
+    for (const char* suffix : {"", "0", "1", "2", "3"}) {
+        taken.push_back(std::make_unique<HeldOpen>(game.path() + "\\" + LogName + suffix));
+    }
+    const ProcessResult result = runHost("--editor");
+    EXPECT_NE(result.output.find(lines({"Plugin log korvex_lumeva_plugin.log4:",
+                                        "  | loaded in editor, marking as incompatible"})),
               std::string::npos)
         << result.output;
 }

@@ -6,6 +6,7 @@
 
 #include "support/game_folder.h"
 #include "support/testkit.h"
+#include "log/messages.h"
 
 namespace {
 
@@ -64,6 +65,15 @@ TEST(PluginLog, IsClosedWhenTheLibraryUnloads) {
     EXPECT_TRUE(writer.held());
 }
 
+// What formatting produced is written as it stands, a percent sign included.
+TEST(PluginLog, WritesAFormattedPercentSignAsItIs) {
+    GameFolder game;
+    Testkit kit;
+    kit.logMessage("The folder %s has no wallpaper in it !", ".\\Data\\mainmenuwallpapers\\100%d %s");
+    kit.unload();
+    EXPECT_EQ(game.readFile(LogName), logLine("The folder .\\Data\\mainmenuwallpapers\\100%d %s has no wallpaper in it !"));
+}
+
 TEST(PluginLog, CutsAMessageLongerThanItsBufferToTheBuffer) {
     GameFolder game;
     Testkit kit;
@@ -96,6 +106,7 @@ TEST_P(LogFallback, UsesTheFirstNameNotHeldBySomeoneElse) {
                                  std::string(LogName) + "2",
                                  std::string(LogName) + "3",
                                  std::string(LogName) + "4"};
+    static_assert(std::size(names) == 1 + FallbackLogNameCount, "the plain name and every numbered one");
     std::vector<std::unique_ptr<HeldOpen>> held;
     for (int i = 0; i < heldCount; ++i) {
         held.push_back(std::make_unique<HeldOpen>(names[i]));

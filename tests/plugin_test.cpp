@@ -33,13 +33,13 @@ struct FakeHost {
 
     HostInterface record = {};
 
-    explicit FakeHost(bool editor = false, bool offer = true, std::uint32_t version = 1) {
+    explicit FakeHost(std::uint32_t editor = 0, bool offer = true, std::uint32_t version = 1) {
         handleRequests = interfaceRequests = 0;
         askedInterface = 0;
         offerBridge = offer;
         bridge.bridgeVersion = version;
         record.hostData[0] = record.hostData[1] = record.hostData[2] = 0xDEADBEEF;
-        record.editorFlag = editor ? 1 : 0;
+        record.editorFlag = editor;
         record.requestInterface = requestInterface;
         record.requestPluginHandle = requestPluginHandle;
     }
@@ -61,11 +61,14 @@ void expectLumevaDescriptor(const PluginDescriptor& descriptor) {
     EXPECT_EQ(descriptor.pluginVersion, 1u);
 }
 
-TEST(PluginQuery, DeclinesInTheEditorAfterDescribingItselfAndTakingItsHandle) {
+// Any editor flag that is not zero means the editor, whichever bits the host sets.
+class PluginQueryEditor : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(PluginQueryEditor, DeclinesInTheEditorAfterDescribingItselfAndTakingItsHandle) {
     GameFolder game;
     Plugin plugin;
     ASSERT_TRUE(plugin.query && plugin.load);
-    FakeHost host(true);
+    FakeHost host(GetParam());
     PluginDescriptor descriptor = {};
     EXPECT_FALSE(plugin.query(&host.record, &descriptor));
     expectLumevaDescriptor(descriptor);
@@ -74,6 +77,8 @@ TEST(PluginQuery, DeclinesInTheEditorAfterDescribingItselfAndTakingItsHandle) {
     plugin.library.unload();
     EXPECT_EQ(game.readFile(LogName), logLine("loaded in editor, marking as incompatible"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Flags, PluginQueryEditor, ::testing::Values(1u, 2u, 0x80000000u));
 
 TEST(PluginQuery, DeclinesWithoutAScaleformService) {
     GameFolder game;

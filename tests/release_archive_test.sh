@@ -29,11 +29,13 @@ while IFS= read -r format; do
     echo "the user guide does not explain: $format"
     status=1
   fi
-done < <({ grep -h -o 'logMessage("[^"]*"' "$source"/log/*.* "$source"/fsops/*.* "$source"/wallpaper/*.* "$source"/plugin/*.* |
-            sed -e 's/^logMessage("//' -e 's/"$//'
-          # the named texts; a long one stands on the line after its name
-          grep -h -o '^ *"[^"]*";$\|Message = "[^"]*";$' "$source"/log/messages.h | sed -e 's/^[^"]*"//' -e 's/";$//'
-        } | sort -u)
+done < <(# the named texts; a long one stands on the line after its name
+         grep -h -o '^ *"[^"]*";$\|Message = "[^"]*";$' "$source"/log/messages.h | sed -e 's/^[^"]*"//' -e 's/";$//' |
+         sort -u)
+
+# Every line the plugin logs is one of those names: no text is written in place.
+stray=$(grep -n 'logMessage("' "$source"/log/*.* "$source"/fsops/*.* "$source"/wallpaper/*.* "$source"/plugin/*.* || true)
+[ -z "$stray" ] || { echo "a message is written in place instead of in log/messages.h: $stray"; status=1; }
 
 [ "$status" -eq 0 ] && echo "release archive $(basename "$archive"): plugin, checker and guide in place"
 exit "$status"

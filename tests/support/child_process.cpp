@@ -1,65 +1,67 @@
 #include "support/child_process.h"
 
-#include <windows.h>
-
 #include <stdexcept>
+
+namespace {
+
+// Starts `commandLine` in the current folder; output to `output` when it is given.
+PROCESS_INFORMATION start(const std::string& commandLine, HANDLE output) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    PROCESS_INFORMATION process = {};
+    std::string mutableLine = commandLine;
+    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, output != nullptr, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
+        throw std::runtime_error("cannot start " + commandLine);
+    }
+    return process;
+}
+
+unsigned long waitFor(const UniqueKernelHandle& process) {
+    WaitForSingleObject(process.get(), INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.get(), &exitCode);
+    return exitCode;
+}
+
+} // namespace
 
 ProcessResult runProgram(const std::string& commandLine) {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
+    HANDLE readHandle = nullptr;
+    HANDLE writeHandle = nullptr;
+    if (!CreatePipe(&readHandle, &writeHandle, &inheritable, 0)) {
         throw std::runtime_error("CreatePipe failed");
     }
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    std::string mutableLine = commandLine;
-    const BOOL started =
-        CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        throw std::runtime_error("cannot start " + commandLine);
-    }
+    const UniqueKernelHandle readEnd(readHandle);
+    UniqueKernelHandle writeEnd(writeHandle);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+    const PROCESS_INFORMATION started = start(commandLine, writeEnd.get());
+    const UniqueKernelHandle process(started.hProcess);
+    const UniqueKernelHandle thread(started.hThread);
+    writeEnd.reset();  // the child holds the only write end now, so reading ends with it
     ProcessResult result;
     char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    while (ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
         result.output.append(buffer, read);
     }
-    CloseHandle(readEnd);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &result.exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    result.exitCode = waitFor(process);
     return result;
 }
 
 RunningProgram::RunningProgram(const std::string& commandLine) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string mutableLine = commandLine;
-    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process_)) {
-        throw std::runtime_error("cannot start " + commandLine);
-    }
+    const PROCESS_INFORMATION started = start(commandLine, nullptr);
+    process_.reset(started.hProcess);
+    thread_.reset(started.hThread);
 }
 
-RunningProgram::~RunningProgram() {
-    wait();
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-}
+RunningProgram::~RunningProgram() { wait(); }
 
-unsigned long RunningProgram::wait() {
-    WaitForSingleObject(process_.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process_.hProcess, &exitCode);
-    return exitCode;
-}
+unsigned long RunningProgram::wait() { return waitFor(process_); }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "fsops/unique_handle.h"
+
 // A program run to its end in the current folder, with what it wrote to standard output
 // and standard error.
 struct ProcessResult {
@@ -25,5 +27,6 @@ public:
     unsigned long wait();
 
 private:
-    PROCESS_INFORMATION process_ = {};
+    UniqueKernelHandle process_;
+    UniqueKernelHandle thread_;
 };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "fsops/unique_handle.h"
 #include "support/game_folder.h"
 
 namespace {
@@ -52,18 +53,18 @@ bool runUnixShell(const std::string& command) {
                         &process)) {
         return false;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    const UniqueKernelHandle processHandle(process.hProcess);
+    const UniqueKernelHandle threadHandle(process.hThread);
+    WaitForSingleObject(processHandle.get(), INFINITE);
     // The wait may end before the shell has written its status: give it a moment.
     for (int attempt = 0; attempt < 200; ++attempt) {
-        HANDLE file = CreateFileW(statusWindows.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
+        const UniqueFile file(CreateFileW(statusWindows.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+        if (file.valid()) {
             char text[16] = {};
             DWORD read = 0;
-            ReadFile(file, text, sizeof text - 1, &read, nullptr);
-            CloseHandle(file);
+            ReadFile(file.get(), text, sizeof text - 1, &read, nullptr);
             if (read > 0 && text[read - 1] == '\n') {
                 DeleteFileW(statusWindows.c_str());
                 return text[0] == '0' && text[1] == '\n';
