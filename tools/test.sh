@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test suite: installs what is missing, configures, builds and runs every test
-# under Wine.
+# under Wine, once built with MinGW's GCC and once with clang, both with warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/setup.sh
 cmake --workflow --preset mingw-x86
+cmake --workflow --preset clang-x86
