@@ -22,9 +22,8 @@ PluginLog::~PluginLog() { closeLog(*this); }
 void openLog(PluginLog& pluginLog, const char* name) {
     pluginLog.file = openDenyingWrites(name);
     for (int counter = 0; pluginLog.file == nullptr && counter < FallbackLogNameCount; ++counter) {
-        char alternative[1024];
-        std::snprintf(alternative, sizeof alternative, "%s%d", name, counter);
-        pluginLog.file = openDenyingWrites(alternative);
+        const std::string alternative = name + std::to_string(counter);  // "%s%d"
+        pluginLog.file = openDenyingWrites(alternative.c_str());
     }
 }
 
@@ -41,12 +40,13 @@ void log(PluginLog& pluginLog, int level, const char* format, std::va_list argum
     if (!toFile && !toConsole) {
         return;
     }
-    const int written = std::vsnprintf(pluginLog.messageBuffer, sizeof pluginLog.messageBuffer, format, arguments);
-    // A too-long message is cut at the buffer's end; an unformattable one becomes empty.
+    // A too-long message is cut at the buffer's end. Whether the C runtime reports that as
+    // the length it wanted or as a failure, what fitted is kept; nothing of an earlier message
+    // is left to show.
+    pluginLog.messageBuffer[0] = '\0';
+    // The C runtime's own formatter: MinGW's std::vsnprintf would link a second printf into the DLL.
+    _vsnprintf(pluginLog.messageBuffer, sizeof pluginLog.messageBuffer, format, arguments);
     pluginLog.messageBuffer[sizeof pluginLog.messageBuffer - 1] = '\0';
-    if (written < 0) {
-        pluginLog.messageBuffer[0] = '\0';
-    }
     if (toFile && pluginLog.file != nullptr) {
         std::fputs(pluginLog.messageBuffer, pluginLog.file);
         if (pluginLog.autoFlush) {

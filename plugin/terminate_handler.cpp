@@ -1,0 +1,11 @@
+// With GCC's C++ library, the default handler for an exception nobody catches prints the
+// exception's demangled type, which takes the whole demangler into the DLL. The plugin
+// catches every exception at its exports, so an uncaught one cannot happen there; if it
+// ever did, ending at once says as much.
+#include <cstdlib>
+
+#if defined(__GLIBCXX__)
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+} // namespace __gnu_cxx
+#endif
