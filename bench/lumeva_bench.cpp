@@ -171,7 +171,9 @@ struct Spread {
 
 Spread spreadOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
-    const auto at = [&](double fraction) { return values[static_cast<std::size_t>(fraction * (values.size() - 1) + 0.5)]; };
+    const auto at = [&](double fraction) {
+        return values[static_cast<std::size_t>(fraction * (values.size() - 1) + 0.5)];
+    };
     return {median(values), at(0.25), at(0.75)};
 }
 
@@ -276,8 +278,7 @@ bool benchStartUp(const std::string& scratch) {
     std::printf("Start-up without a wallpaper root: %d rounds, alternating\n", StartRounds);
     std::printf("  plugin (load, Query, Load, unload):       median %7.3f ms\n", pluginMs);
     std::printf("  empty plugin (load, Query, Load, unload): median %7.3f ms\n", emptyMs);
-    std::printf("  added by the plugin (median difference):         %7.3f ms (goal: under 1 ms)\n",
-                pluginMs - emptyMs);
+    std::printf("  added by the plugin (median difference):         %7.3f ms (goal: under 1 ms)\n", pluginMs - emptyMs);
     return true;
 }
 
@@ -309,7 +310,7 @@ std::string processorName() {
     return name;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     const std::string only = argc > 1 ? argv[1] : "";

@@ -28,7 +28,8 @@ CheckReport checkGameFolder(std::int64_t second) {
     report.rootExists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     listFolder(root, [&](const WIN32_FIND_DATAW& entry) {
         if (isDotName(entry)) {
-            report.nonSets.push_back({entry.cFileName, logText(entry.cFileName), "names that begin with a dot are skipped"});
+            report.nonSets.push_back(
+                {entry.cFileName, logText(entry.cFileName), "names that begin with a dot are skipped"});
         } else if (!isFolder(entry)) {
             report.nonSets.push_back({entry.cFileName, logText(entry.cFileName), "a file; each set is a folder"});
         }

@@ -21,7 +21,7 @@ struct CheckReport {
     std::vector<NonSet> nonSets;
     std::vector<SetInspection> sets;  // in the platform's order
     std::int64_t second = 0;
-    std::size_t picked = 0;           // meaningful when there is a set
+    std::size_t picked = 0;  // meaningful when there is a set
 
     bool everySetComplete() const;
 };

@@ -13,9 +13,11 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 std::string utf8(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string converted(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &converted[0], length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &converted[0], length, nullptr,
+                        nullptr);
     return converted;
 }
 
@@ -62,7 +64,7 @@ Json setDocument(std::size_t index, const SetInspection& set) {
             {"skipped", skipped}};
 }
 
-} // namespace
+}  // namespace
 
 void printJsonReport(const CheckReport& report) {
     Json nonSets = Json::array();

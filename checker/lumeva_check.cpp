@@ -99,7 +99,7 @@ int check(const CheckOptions& options) {
     return report.everySetComplete() ? AllComplete : SomeIncomplete;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::wstring> commandLineArguments() {
     int count = 0;

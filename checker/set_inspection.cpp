@@ -62,7 +62,8 @@ bool startsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix
 // Whether this account may add a file to `folder`, asked of the folder's own access rules:
 // nothing is created, nothing changes.
 DWORD newFileRefusal(const std::wstring& folder) {
-    const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    const SECURITY_INFORMATION wanted =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
     DWORD size = 0;
     GetFileSecurityW(folder.c_str(), wanted, nullptr, 0, &size);
     std::vector<char> descriptor(size > 0 ? size : 1);
@@ -156,8 +157,8 @@ private:
 class SetWalker {
 public:
     SetWalker(SetInspection& inspection, std::size_t setPathLength)
-        : inspection_(inspection), setPathLength_(setPathLength),
-          wallpaperRoot_(resolvePath(wallpaperRoot()).full), pluginLog_(resolvePath(L".\\korvex_lumeva_plugin.log").full) {}
+        : inspection_(inspection), setPathLength_(setPathLength), wallpaperRoot_(resolvePath(wallpaperRoot()).full),
+          pluginLog_(resolvePath(L".\\korvex_lumeva_plugin.log").full) {}
 
     bool operator()(const WalkEvent& event) {
         switch (event.kind) {
@@ -174,11 +175,13 @@ public:
                                           " (a folder link back into a folder of the set; the copy passes over it)");
             break;
         case WalkEvent::NotListed:
-            fail(event.source, static_cast<int>(event.error), formatted(FolderNotListedMessage, static_cast<int>(event.error)),
+            fail(event.source, static_cast<int>(event.error),
+                 formatted(FolderNotListedMessage, static_cast<int>(event.error)),
                  "the folder " + logText(event.source.shown) + " cannot be read (" + errorText(event.error) + ")");
             break;
         case WalkEvent::ListingInterrupted:
-            fail(event.source, static_cast<int>(event.error), formatted(ListingEndedEarlyMessage, static_cast<int>(event.error)),
+            fail(event.source, static_cast<int>(event.error),
+                 formatted(ListingEndedEarlyMessage, static_cast<int>(event.error)),
                  "the folder " + logText(event.source.shown) + " could not be read to its end (" +
                      errorText(event.error) + ")");
             break;
@@ -196,9 +199,10 @@ private:
     }
 
     void failCopy(const ItemPath& source, const ItemPath& destination, DWORD error, const std::string& text) {
-        fail(source, static_cast<int>(error),
-             formatted(FileCopyErrorMessage, logText(source.shown), logText(destination.shown), static_cast<int>(error)),
-             text);
+        fail(
+            source, static_cast<int>(error),
+            formatted(FileCopyErrorMessage, logText(source.shown), logText(destination.shown), static_cast<int>(error)),
+            text);
     }
 
     // The copy's steps in their order: the destination's refusal, opening the source,
@@ -211,13 +215,15 @@ private:
         if (replacementRefusal(destination.full) != ERROR_SUCCESS) {
             const bool folder = (existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             failCopy(source, destination, ERROR_ACCESS_DENIED,
-                     folder ? "the file " + sourceShown + " would replace " + destinationShown + ", which is a folder"
-                            : "the file " + destinationShown + " is read-only, so " + sourceShown + " cannot replace it");
+                     folder
+                         ? "the file " + sourceShown + " would replace " + destinationShown + ", which is a folder"
+                         : "the file " + destinationShown + " is read-only, so " + sourceShown + " cannot replace it");
             return;
         }
         if (!UniqueFile(openCopySource(source.full)).valid()) {
             const DWORD error = GetLastError();  // kept by the handle's close
-            failCopy(source, destination, error, "the file " + sourceShown + " cannot be read (" + errorText(error) + ")");
+            failCopy(source, destination, error,
+                     "the file " + sourceShown + " cannot be read (" + errorText(error) + ")");
             return;
         }
         const std::wstring folder = parentOf(destination.full);
@@ -260,7 +266,8 @@ private:
     void noteHarm(const ItemPath& source, const ItemPath& destination) {
         const std::string sourceShown = logText(source.shown);
         if (startsWithIgnoringCase(destination.full, wallpaperRoot_)) {
-            inspection_.warnings.push_back("the file " + sourceShown + " would be copied into the wallpaper folder as " +
+            inspection_.warnings.push_back("the file " + sourceShown +
+                                           " would be copied into the wallpaper folder as " +
                                            logText(destination.shown) + ", changing the wallpaper sets themselves");
         } else if (equalIgnoringCase(parentOf(destination.full), parentOf(pluginLog_)) &&
                    startsWithIgnoringCase(nameOf(destination.full), L"korvex_lumeva_plugin.log")) {
@@ -286,7 +293,7 @@ private:
     DiskRoom disks_;
 };
 
-} // namespace
+}  // namespace
 
 std::string SetInspection::predictedLogLine() const {
     if (firstSubfolder.empty()) {

@@ -27,8 +27,8 @@ struct SetInspection {
     std::string path;            // as the plugin builds it
     std::string firstSubfolder;  // empty: the set has no subfolder and copies nothing
     bool mirrorsGameFolder = false;
-    std::string destination;     // ".\" or ".\Data"
-    int fileCount = 0;           // files the copy would take, dot-named ones left out
+    std::string destination;  // ".\" or ".\Data"
+    int fileCount = 0;        // files the copy would take, dot-named ones left out
     std::uint64_t byteCount = 0;
     std::vector<MissingFolder> missingFolders;
     std::vector<Failure> failures;      // in the copy's order: the plugin stops at the first

@@ -16,8 +16,9 @@ void reportNoSet(const CheckReport& report) {
     if (!report.rootExists) {
         std::printf("There is no folder Data\\mainmenuwallpapers in this game folder.\n");
     } else {
-        std::printf("The folder Data\\mainmenuwallpapers holds no wallpaper set: it has no subfolder\n"
-                    "whose name does not begin with a dot.\n");
+        std::printf(
+            "The folder Data\\mainmenuwallpapers holds no wallpaper set: it has no subfolder\n"
+            "whose name does not begin with a dot.\n");
     }
     std::printf("At the next start the plugin installs nothing and logs:\n  %s\n", NoWallpaperRootMessage);
     std::fputs(LayoutAdvice, stdout);
@@ -41,7 +42,8 @@ void reportSet(std::size_t index, const SetInspection& set) {
         std::printf("    %d file(s), %llu byte(s)\n", set.fileCount, static_cast<unsigned long long>(set.byteCount));
     }
     for (const auto& missing : set.missingFolders) {
-        std::printf("    problem: the folder %s does not exist, so %s", missing.folder.c_str(), missing.firstFile.c_str());
+        std::printf("    problem: the folder %s does not exist, so %s", missing.folder.c_str(),
+                    missing.firstFile.c_str());
         if (missing.fileCount > 1) {
             std::printf(" and %d more file(s)", missing.fileCount - 1);
         }
@@ -67,7 +69,7 @@ void reportSet(std::size_t index, const SetInspection& set) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void printTextReport(const CheckReport& report) {
     std::printf("Game folder: %s\n", logText(report.gameFolder).c_str());
@@ -84,16 +86,18 @@ void printTextReport(const CheckReport& report) {
         reportSet(i, report.sets[i]);
         incomplete += report.sets[i].installsCompletely() ? 0 : 1;
     }
-    std::printf("At second %lld the plugin would install [%u] %s; each set comes up once in every %u\n"
-                "consecutive second(s), in the order above.\n",
-                static_cast<long long>(report.second), static_cast<unsigned>(report.picked),
-                report.sets[report.picked].name.c_str(), static_cast<unsigned>(report.sets.size()));
+    std::printf(
+        "At second %lld the plugin would install [%u] %s; each set comes up once in every %u\n"
+        "consecutive second(s), in the order above.\n",
+        static_cast<long long>(report.second), static_cast<unsigned>(report.picked),
+        report.sets[report.picked].name.c_str(), static_cast<unsigned>(report.sets.size()));
     if (incomplete == 0) {
         std::printf(report.everySetComplete() ? "Every set would install completely.\n"
                                               : "Every set would install completely, but see the warnings above.\n");
         return;
     }
-    std::printf("%d of %u set(s) would not install completely; the plugin stops at the first failure\n"
-                "and leaves what it copied before it in place.\n",
-                incomplete, static_cast<unsigned>(report.sets.size()));
+    std::printf(
+        "%d of %u set(s) would not install completely; the plugin stops at the first failure\n"
+        "and leaves what it copied before it in place.\n",
+        incomplete, static_cast<unsigned>(report.sets.size()));
 }

@@ -17,8 +17,8 @@ bool copyStep(const WalkEvent& event) {
         const FileStamp stamp = {event.entry->dwFileAttributes, event.entry->ftLastWriteTime};
         const DWORD error = replaceFile(event.source.full, event.mirror.full, stamp);
         if (error != ERROR_SUCCESS) {
-            logMessage(FileCopyErrorMessage, logText(event.source.shown).c_str(),
-                       logText(event.mirror.shown).c_str(), signedError(error));
+            logMessage(FileCopyErrorMessage, logText(event.source.shown).c_str(), logText(event.mirror.shown).c_str(),
+                       signedError(error));
             return false;
         }
         return true;
@@ -34,7 +34,7 @@ bool copyStep(const WalkEvent& event) {
     }
 }
 
-} // namespace
+}  // namespace
 
 bool copyDirectory(const std::wstring& source, const std::wstring& destination) {
     return walkTree(resolvePath(source), resolvePath(destination), WalkRules(), copyStep);

@@ -12,9 +12,7 @@ inline bool isSelfOrParent(const WIN32_FIND_DATAW& entry) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-inline bool isFolder(const WIN32_FIND_DATAW& entry) {
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+inline bool isFolder(const WIN32_FIND_DATAW& entry) { return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 // A folder link (junction or symbolic link): it may lead anywhere, back into its own parents too.
 inline bool isLink(const WIN32_FIND_DATAW& entry) {

@@ -23,8 +23,8 @@ template <typename Visit>
 Listing listFolder(const std::wstring& full, Visit&& visit) {
     WIN32_FIND_DATAW entry;
     // Every entry matches "*"; basic information leaves out the short names nobody reads.
-    UniqueFind search(FindFirstFileExW(joinFull(full, L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                       nullptr, 0));
+    UniqueFind search(
+        FindFirstFileExW(joinFull(full, L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
     if (!search.valid()) {
         return {Listing::NotStarted, GetLastError()};
     }

@@ -18,10 +18,10 @@ struct WalkEvent {
         FolderDone,          // a folder whose listing is over and closed
     };
     Kind kind;
-    const ItemPath& source;                  // the entry, or the folder itself
-    const ItemPath& mirror;                  // the same place below the mirror root
-    const WIN32_FIND_DATAW* entry = nullptr; // File, DotName, LoopLink and Link
-    DWORD error = ERROR_SUCCESS;             // NotListed and ListingInterrupted
+    const ItemPath& source;                   // the entry, or the folder itself
+    const ItemPath& mirror;                   // the same place below the mirror root
+    const WIN32_FIND_DATAW* entry = nullptr;  // File, DotName, LoopLink and Link
+    DWORD error = ERROR_SUCCESS;              // NotListed and ListingInterrupted
 };
 
 struct WalkRules {

@@ -19,9 +19,11 @@ std::wstring absolutePath(const std::wstring& path) {
     }
 }
 
-bool startsWith(const std::wstring& text, const wchar_t* prefix) { return text.compare(0, wcslen(prefix), prefix) == 0; }
+bool startsWith(const std::wstring& text, const wchar_t* prefix) {
+    return text.compare(0, wcslen(prefix), prefix) == 0;
+}
 
-} // namespace
+}  // namespace
 
 ItemPath resolvePath(const std::wstring& shown) {
     const std::wstring absolute = absolutePath(shown);

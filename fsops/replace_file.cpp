@@ -80,7 +80,7 @@ DWORD renameOver(HANDLE file, const std::wstring& destination) {
     return ERROR_SUCCESS;
 }
 
-} // namespace
+}  // namespace
 
 DWORD heldOpenElsewhere(const std::wstring& destination) {
     HANDLE probe = CreateFileW(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -118,7 +118,7 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination, c
     }
     // Until it has replaced the destination, the copy is deleted on every way out.
     OwnedFile copy(CreateFileW(temporaryBeside(destination).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | 0, nullptr));
+                               FILE_ATTRIBUTE_NORMAL | 0, nullptr));
     if (!copy.valid()) {
         return GetLastError();
     }
@@ -137,8 +137,8 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination, c
     }
     copy.discardOnClose(false);
     // And the source's attributes, read-only last, once the copy is in place.
-    const DWORD kept = stamp.attributes &
-                       (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    const DWORD kept = stamp.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                           FILE_ATTRIBUTE_ARCHIVE);
     if ((kept & ~FILE_ATTRIBUTE_ARCHIVE) != 0) {
         FILE_BASIC_INFO basic = {};
         basic.FileAttributes = kept;

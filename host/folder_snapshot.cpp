@@ -10,8 +10,9 @@ namespace {
 // FNV-1a over the file's bytes: enough to tell a replaced file from an untouched one.
 std::uint64_t digestFile(const std::wstring& full) {
     std::uint64_t digest = 14695981039346656037ull;
-    const UniqueFile file(CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile file(CreateFileW(full.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         return 0;
     }
@@ -25,7 +26,7 @@ std::uint64_t digestFile(const std::wstring& full) {
     return digest;
 }
 
-} // namespace
+}  // namespace
 
 FolderSnapshot snapshotFolder(const std::wstring& folder) {
     FolderSnapshot snapshot;

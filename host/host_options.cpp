@@ -38,7 +38,7 @@ bool parseVersion(const std::string& text, std::uint32_t& version) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool parseHostOptions(int argc, char** argv, HostOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {

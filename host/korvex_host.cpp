@@ -178,8 +178,8 @@ int run(const HostOptions& options) {
     HMODULE plugin = LoadLibraryA(pluginPath.c_str());
     if (plugin == nullptr) {
         const DWORD error = GetLastError();
-        std::printf("Cannot load the plugin: %s is not a loadable 32-bit Windows DLL (error %lu)\n",
-                    pluginPath.c_str(), static_cast<unsigned long>(error));
+        std::printf("Cannot load the plugin: %s is not a loadable 32-bit Windows DLL (error %lu)\n", pluginPath.c_str(),
+                    static_cast<unsigned long>(error));
         return NotLoadable;
     }
     auto query = reinterpret_cast<KorvexPluginQueryFunction>(
@@ -223,7 +223,7 @@ int run(const HostOptions& options) {
     return accepted ? Loaded : Declined;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     HostOptions options;

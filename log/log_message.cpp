@@ -6,11 +6,9 @@ namespace {
 // Opened while the library initialises, before the host calls anything; closed at unload.
 PluginLog pluginLog(PluginLogName);
 
-} // namespace
+}  // namespace
 
-void logMessageV(const char* format, std::va_list arguments) {
-    log(pluginLog, MessageLevel, format, arguments);
-}
+void logMessageV(const char* format, std::va_list arguments) { log(pluginLog, MessageLevel, format, arguments); }
 
 void logMessage(const char* format, ...) {
     std::va_list arguments;

@@ -7,7 +7,7 @@ namespace {
 bool isHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-} // namespace
+}  // namespace
 
 std::string logText(const std::wstring& text) {
     std::string shown;

@@ -13,7 +13,7 @@ std::FILE* openDenyingWrites(const char* name) {
     return _fsopen(name, "wt", _SH_DENYWR);
 }
 
-} // namespace
+}  // namespace
 
 PluginLog::PluginLog(const char* name) { openLog(*this, name); }
 

@@ -55,7 +55,7 @@ bool query(const HostInterface* host, PluginDescriptor* descriptor) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" bool __cdecl KorvexPlugin_Query(const HostInterface* host, PluginDescriptor* descriptor) {
     return runGuarded("KorvexPlugin_Query", false, [&] { return query(host, descriptor); });

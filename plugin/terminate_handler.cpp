@@ -7,5 +7,5 @@
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
-} // namespace __gnu_cxx
+}  // namespace __gnu_cxx
 #endif

@@ -36,7 +36,7 @@ bool permissionsAreEnforced() {
 
 struct DeniedCase {
     const char* label;
-    const char* item;      // what loses its permissions
+    const char* item;  // what loses its permissions
     const char* mode;
     const char* restored;
     const char* expected;  // the log line
@@ -72,18 +72,18 @@ TEST_P(AccessDenied, StopsTheInstallationWithErrorFiveAndLeavesTheGamesFiles) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, AccessDenied,
-    ::testing::Values(
-        DeniedCase{"UnreadableSourceFile", "Data\\mainmenuwallpapers\\spring\\interface\\menu.txt", "000", "644",
-                   "Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\interface\\menu.txt to "
-                   ".\\Data\\interface\\menu.txt - 5"},
-        DeniedCase{"UnreadableFolder", "Data\\mainmenuwallpapers\\spring\\interface", "000", "755",
-                   "Error in copyDirectory.findFirstFile - 5"},
-        DeniedCase{"DestinationFolderWithoutWritePermission", "Data\\interface", "555", "755",
-                   "Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\interface\\menu.txt to "
-                   ".\\Data\\interface\\menu.txt - 5"},
-        DeniedCase{"ReadOnlyDestination", "Data\\interface\\menu.txt", "444", "644",
-                   "Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\interface\\menu.txt to "
-                   ".\\Data\\interface\\menu.txt - 5"}),
+    ::testing::Values(DeniedCase{"UnreadableSourceFile", "Data\\mainmenuwallpapers\\spring\\interface\\menu.txt", "000",
+                                 "644",
+                                 "Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\interface\\menu.txt to "
+                                 ".\\Data\\interface\\menu.txt - 5"},
+                      DeniedCase{"UnreadableFolder", "Data\\mainmenuwallpapers\\spring\\interface", "000", "755",
+                                 "Error in copyDirectory.findFirstFile - 5"},
+                      DeniedCase{"DestinationFolderWithoutWritePermission", "Data\\interface", "555", "755",
+                                 "Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\interface\\menu.txt to "
+                                 ".\\Data\\interface\\menu.txt - 5"},
+                      DeniedCase{"ReadOnlyDestination", "Data\\interface\\menu.txt", "444", "644",
+                                 "Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\interface\\menu.txt to "
+                                 ".\\Data\\interface\\menu.txt - 5"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-} // namespace
+}  // namespace

@@ -20,10 +20,13 @@ const std::string Cyrillic = "\xD0\xB7\xD0\xB8\xD0\xBC\xD0\xB0";  // зима
 
 // Whatever a case keeps in place while both run: a second program's open file, a mount.
 using Holder = std::unique_ptr<void, void (*)(void*)>;
-Holder nothingHeld() { return Holder(nullptr, [](void*) {}); }
+Holder nothingHeld() {
+    return Holder(nullptr, [](void*) {});
+}
 
 Holder holdOpen(const std::string& path, DWORD share) {
-    HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0, nullptr);
     return Holder(file, [](void* handle) { CloseHandle(handle); });
 }
 
@@ -54,7 +57,8 @@ TEST_P(CheckerPrediction, IsWhatThePluginDoesAndLogs) {
     game.writeFile("Data\\interface\\menu.txt", "original");
     const Holder holder = c.layOut(game);
     const std::string second = std::to_string(c.second);
-    const ProcessResult check = runProgram("\"" + besideProgram("lumeva-check.exe") + "\" --format=json --at " + second);
+    const ProcessResult check =
+        runProgram("\"" + besideProgram("lumeva-check.exe") + "\" --format=json --at " + second);
     const nlohmann::json report = nlohmann::json::parse(check.output);
     const ProcessResult start = runProgram("\"" + besideProgram("lumeva-start-at.exe") + "\" " + second);
 
@@ -161,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         PredictionCase{"IntoTheWallpaperFolder",
                        [](const GameFolder& g) {
                            g.writeFile(Root + "\\autumn\\interface\\menu.txt", "autumn");
-                           g.writeFile(Root + "\\winter\\data\\mainmenuwallpapers\\autumn\\interface\\menu.txt", "winter");
+                           g.writeFile(Root + "\\winter\\data\\mainmenuwallpapers\\autumn\\interface\\menu.txt",
+                                       "winter");
                            return nothingHeld();
                        },
                        1, ""},
@@ -182,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
                        0, "- 3"},
         PredictionCase{"LongPath",
                        [](const GameFolder& g) {
-                           g.writeFile(Root + "\\" + std::string(200, 's') + "\\interface\\" + std::string(150, 'f'), "x");
+                           g.writeFile(Root + "\\" + std::string(200, 's') + "\\interface\\" + std::string(150, 'f'),
+                                       "x");
                            g.writeFile(Root + "\\" + std::string(200, 's') + "\\more\\" + std::string(150, 'f'), "x");
                            return nothingHeld();
                        },
@@ -202,7 +208,8 @@ TEST(CheckerPredictionOnAFullDisk, IsWhatThePluginDoesAndLogs) {
     GameFolder game;
     game.makeFolder("Data\\interface");
     const std::string interface = unixPath(game.path() + "\\Data\\interface");
-    UnixChange disk("mount -t tmpfs -o size=1m lumeva-test " + shellQuoted(interface), "umount " + shellQuoted(interface));
+    UnixChange disk("mount -t tmpfs -o size=1m lumeva-test " + shellQuoted(interface),
+                    "umount " + shellQuoted(interface));
     if (!disk.made()) {
         GTEST_SKIP() << "cannot mount a 1 MB tmpfs on the game's Data\\interface here (it needs root under Wine)";
     }
@@ -216,4 +223,4 @@ TEST(CheckerPredictionOnAFullDisk, IsWhatThePluginDoesAndLogs) {
     EXPECT_EQ(game.readFile(LogName), report["logLine"].get<std::string>() + "\r\n");
 }
 
-} // namespace
+}  // namespace

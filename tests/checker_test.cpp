@@ -45,14 +45,18 @@ TEST(LumevaCheck, ReportsEverySetWhereItGoesAndTheClocksPick) {
     const ProcessResult result = runChecker("--at " + std::to_string(November2023));
     EXPECT_EQ(result.exitCode, 0u) << result.output;
     const std::map<std::string, std::string> details = {
-        {"autumn", "    copied onto the Data folder (.\\Data), because its first subfolder is interface\r\n"
-                   "    1 file(s), 6 byte(s)\r\n"},
-        {"spring", "    copied onto the Data folder (.\\Data), because its first subfolder is interface\r\n"
-                   "    2 file(s), 19 byte(s)\r\n"},
-        {"winter", "    copied onto the game folder (.\\), because its first subfolder is data\r\n"
-                   "    2 file(s), 29 byte(s)\r\n"}};
-    std::string expected = "Game folder: " + game.path() + "\r\n" +
-                           "3 wallpaper set(s) in .\\Data\\mainmenuwallpapers\\, in the order this platform lists them:\r\n";
+        {"autumn",
+         "    copied onto the Data folder (.\\Data), because its first subfolder is interface\r\n"
+         "    1 file(s), 6 byte(s)\r\n"},
+        {"spring",
+         "    copied onto the Data folder (.\\Data), because its first subfolder is interface\r\n"
+         "    2 file(s), 19 byte(s)\r\n"},
+        {"winter",
+         "    copied onto the game folder (.\\), because its first subfolder is data\r\n"
+         "    2 file(s), 29 byte(s)\r\n"}};
+    std::string expected =
+        "Game folder: " + game.path() + "\r\n" +
+        "3 wallpaper set(s) in .\\Data\\mainmenuwallpapers\\, in the order this platform lists them:\r\n";
     for (std::size_t i = 0; i < sets.size(); ++i) {
         expected += "[" + std::to_string(i) + "] " + sets[i] + "\r\n" + details.at(sets[i]) +
                     "    ok: it would install completely\r\n";
@@ -87,8 +91,9 @@ TEST(LumevaCheck, ChangesNothingOnDisk) {
     const auto before = everything(game);
     const ProcessResult result = runChecker("--at 0");
     EXPECT_EQ(result.exitCode, 1u);
-    EXPECT_TRUE(contains(result.output, "1 of 4 set(s) would not install completely; the plugin stops at the first "
-                                        "failure\r\nand leaves what it copied before it in place.\r\n"))
+    EXPECT_TRUE(contains(result.output,
+                         "1 of 4 set(s) would not install completely; the plugin stops at the first "
+                         "failure\r\nand leaves what it copied before it in place.\r\n"))
         << result.output;
     EXPECT_EQ(everything(game), before);
     EXPECT_FALSE(game.exists(LogName));
@@ -118,39 +123,39 @@ TEST_P(LumevaCheckProblem, IsNamedWithWhatToDo) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, LumevaCheckProblem,
     ::testing::Values(
-        ProblemCase{"NoSubfolder",
-                    [](const GameFolder& g) { g.writeFile(Root + "\\winter\\menu.dds", "image"); }, 1,
+        ProblemCase{"NoSubfolder", [](const GameFolder& g) { g.writeFile(Root + "\\winter\\menu.dds", "image"); }, 1,
                     "[0] winter\r\n    problem: it has no subfolder, so the plugin copies nothing and logs:\r\n"
                     "      The folder .\\Data\\mainmenuwallpapers\\winter has no wallpaper in it !\r\n"},
-        ProblemCase{"MissingDestinationFolder",
-                    [](const GameFolder& g) {
-                        g.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
-                        g.writeFile(Root + "\\spring\\textures\\sky.dds", "sky");
-                    },
-                    1,
-                    "    problem: the folder .\\Data\\textures does not exist, so "
-                    ".\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds cannot be copied there (the plugin "
-                    "creates no folders; create it first)\r\n"
-                    "    the plugin stops at the first of these, at .\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds, "
-                    "and logs:\r\n"
-                    "      Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds to "
-                    ".\\Data\\textures\\sky.dds - 3\r\n"},
-        ProblemCase{"IntoTheWallpaperFolder",
-                    [](const GameFolder& g) {
-                        g.writeFile(Root + "\\winter\\data\\mainmenuwallpapers\\readme.txt", "winter");
-                    },
-                    1,
-                    "    warning: the file .\\Data\\mainmenuwallpapers\\winter\\data\\mainmenuwallpapers\\readme.txt "
-                    "would be copied into the wallpaper folder as .\\\\data\\mainmenuwallpapers\\readme.txt, changing "
-                    "the wallpaper sets themselves\r\n"},
-        ProblemCase{"ThePluginsOwnLog",
-                    [](const GameFolder& g) {
-                        g.writeFile(Root + "\\winter\\data\\interface\\menu.txt", "winter");
-                        g.writeFile(Root + "\\winter\\korvex_lumeva_plugin.log", "not a log");
-                    },
-                    1,
-                    "    problem: the file .\\Data\\mainmenuwallpapers\\winter\\korvex_lumeva_plugin.log would replace "
-                    "the plugin's own log .\\\\korvex_lumeva_plugin.log, which the plugin holds open while it runs\r\n"},
+        ProblemCase{
+            "MissingDestinationFolder",
+            [](const GameFolder& g) {
+                g.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
+                g.writeFile(Root + "\\spring\\textures\\sky.dds", "sky");
+            },
+            1,
+            "    problem: the folder .\\Data\\textures does not exist, so "
+            ".\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds cannot be copied there (the plugin "
+            "creates no folders; create it first)\r\n"
+            "    the plugin stops at the first of these, at .\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds, "
+            "and logs:\r\n"
+            "      Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds to "
+            ".\\Data\\textures\\sky.dds - 3\r\n"},
+        ProblemCase{
+            "IntoTheWallpaperFolder",
+            [](const GameFolder& g) { g.writeFile(Root + "\\winter\\data\\mainmenuwallpapers\\readme.txt", "winter"); },
+            1,
+            "    warning: the file .\\Data\\mainmenuwallpapers\\winter\\data\\mainmenuwallpapers\\readme.txt "
+            "would be copied into the wallpaper folder as .\\\\data\\mainmenuwallpapers\\readme.txt, changing "
+            "the wallpaper sets themselves\r\n"},
+        ProblemCase{
+            "ThePluginsOwnLog",
+            [](const GameFolder& g) {
+                g.writeFile(Root + "\\winter\\data\\interface\\menu.txt", "winter");
+                g.writeFile(Root + "\\winter\\korvex_lumeva_plugin.log", "not a log");
+            },
+            1,
+            "    problem: the file .\\Data\\mainmenuwallpapers\\winter\\korvex_lumeva_plugin.log would replace "
+            "the plugin's own log .\\\\korvex_lumeva_plugin.log, which the plugin holds open while it runs\r\n"},
         ProblemCase{"ReadOnlyDestination",
                     [](const GameFolder& g) {
                         g.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
@@ -182,11 +187,12 @@ INSTANTIATE_TEST_SUITE_P(
                         g.writeFile(Root + "\\.hidden\\interface\\menu.txt", "hidden");
                     },
                     0, "not a set: .hidden (names that begin with a dot are skipped)\r\n"},
-        ProblemCase{"RootMissing", [](const GameFolder&) {}, 1,
-                    "There is no folder Data\\mainmenuwallpapers in this game folder.\r\n"
-                    "At the next start the plugin installs nothing and logs:\r\n"
-                    "  The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !\r\n"
-                    "Create one folder per wallpaper set in Data\\mainmenuwallpapers, laid out like the Data\r\n"},
+        ProblemCase{
+            "RootMissing", [](const GameFolder&) {}, 1,
+            "There is no folder Data\\mainmenuwallpapers in this game folder.\r\n"
+            "At the next start the plugin installs nothing and logs:\r\n"
+            "  The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !\r\n"
+            "Create one folder per wallpaper set in Data\\mainmenuwallpapers, laid out like the Data\r\n"},
         ProblemCase{"RootWithoutSets",
                     [](const GameFolder& g) {
                         g.writeFile(Root + "\\menu.dds", "image");
@@ -204,11 +210,12 @@ TEST(LumevaCheck, CountsTheFilesOfAMissingFolder) {
     game.writeFile(Root + "\\spring\\textures\\sea.dds", "sea");
     const std::string first = platformOrder(Root + "\\spring\\textures", false).front();
     const ProcessResult result = runChecker("--at 0");
-    EXPECT_TRUE(contains(result.output, "\r\n    problem: the folder .\\Data\\textures does not exist, so "
-                                        ".\\Data\\mainmenuwallpapers\\spring\\textures\\" +
-                                            first +
-                                            " and 1 more file(s) cannot be copied there (the plugin creates no "
-                                            "folders; create it first)\r\n"))
+    EXPECT_TRUE(contains(result.output,
+                         "\r\n    problem: the folder .\\Data\\textures does not exist, so "
+                         ".\\Data\\mainmenuwallpapers\\spring\\textures\\" +
+                             first +
+                             " and 1 more file(s) cannot be copied there (the plugin creates no "
+                             "folders; create it first)\r\n"))
         << result.output;
 }
 
@@ -225,11 +232,13 @@ TEST(LumevaCheck, NamesFilesHeldOpenByAnotherProgram) {
     const ProcessResult result = runChecker("--at 0");
     CloseHandle(source);
     EXPECT_EQ(result.exitCode, 1u);
-    EXPECT_TRUE(contains(result.output, "    problem: the file .\\Data\\interface\\menu.txt cannot be replaced (error 32"))
+    EXPECT_TRUE(
+        contains(result.output, "    problem: the file .\\Data\\interface\\menu.txt cannot be replaced (error 32"))
         << result.output;
     EXPECT_TRUE(contains(result.output, "; is the game running?)\r\n")) << result.output;
-    EXPECT_TRUE(contains(result.output, "    problem: the file .\\Data\\mainmenuwallpapers\\spring\\interface\\title.txt "
-                                        "cannot be read (error 32"))
+    EXPECT_TRUE(contains(result.output,
+                         "    problem: the file .\\Data\\mainmenuwallpapers\\spring\\interface\\title.txt "
+                         "cannot be read (error 32"))
         << result.output;
 }
 
@@ -279,15 +288,16 @@ TEST_P(LumevaCheckUsage, ExplainsItself) {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, LumevaCheckUsage,
-    ::testing::Values(UsageCase{"--help", 0, "  --game DIR     the game folder (default: the current folder)\r\n"},
-                      UsageCase{"--help", 0, "  --at SECONDS"},
-                      UsageCase{"--frobnicate", 2, "lumeva-check: unknown option '--frobnicate'\r\n"},
-                      UsageCase{"--at soon", 2, "lumeva-check: --at takes a whole number of seconds, not 'soon'\r\n"},
-                      UsageCase{"--at 9223372036854775808", 2,
-                                "lumeva-check: --at takes a whole number of seconds, not '9223372036854775808'\r\n"},
-                      UsageCase{"--help", 0, "  --format=json  print the same findings as one JSON document (UTF-8)\r\n"},
-                      UsageCase{"--at", 2, "lumeva-check: --at needs a number of seconds\r\n"},
-                      UsageCase{"--game", 2, "lumeva-check: --game needs a folder\r\n"},
-                      UsageCase{"--game C:\\no\\such\\game", 2, "lumeva-check: cannot open the game folder C:\\no\\such\\game\r\n"}));
+    ::testing::Values(
+        UsageCase{"--help", 0, "  --game DIR     the game folder (default: the current folder)\r\n"},
+        UsageCase{"--help", 0, "  --at SECONDS"},
+        UsageCase{"--frobnicate", 2, "lumeva-check: unknown option '--frobnicate'\r\n"},
+        UsageCase{"--at soon", 2, "lumeva-check: --at takes a whole number of seconds, not 'soon'\r\n"},
+        UsageCase{"--at 9223372036854775808", 2,
+                  "lumeva-check: --at takes a whole number of seconds, not '9223372036854775808'\r\n"},
+        UsageCase{"--help", 0, "  --format=json  print the same findings as one JSON document (UTF-8)\r\n"},
+        UsageCase{"--at", 2, "lumeva-check: --at needs a number of seconds\r\n"},
+        UsageCase{"--game", 2, "lumeva-check: --game needs a folder\r\n"},
+        UsageCase{"--game C:\\no\\such\\game", 2, "lumeva-check: cannot open the game folder C:\\no\\such\\game\r\n"}));
 
-} // namespace
+}  // namespace

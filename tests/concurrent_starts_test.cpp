@@ -138,4 +138,4 @@ TEST(ConcurrentStarts, TheLockBelongsToTheGameFolderWhateverItsCase) {
     SetCurrentDirectoryA(game.path().c_str());
 }
 
-} // namespace
+}  // namespace

@@ -137,8 +137,8 @@ TEST_P(CopyDirectoryBlocked, StopsAtTheFileWithTheReason) {
     Testkit kit;
     EXPECT_FALSE(kit.copyDirectory("src", "dst"));
     kit.unload();
-    EXPECT_EQ(game.readFile(LogName), logLine("Error in file copy from src\\m.txt to dst\\m.txt - " +
-                                              std::to_string(blocked.expectedError)));
+    EXPECT_EQ(game.readFile(LogName),
+              logLine("Error in file copy from src\\m.txt to dst\\m.txt - " + std::to_string(blocked.expectedError)));
     for (const char* name : {"a.txt", "z.txt"}) {
         const bool before = enumeratedBefore(order, name, "m.txt");
         EXPECT_EQ(game.readFile(std::string("dst\\") + name), std::string(before ? "new " : "old ") + name) << name;
@@ -198,4 +198,4 @@ TEST(CopyDirectory, AFailureDeepDownStopsTheWholeCopy) {
     EXPECT_EQ(game.exists("dst\\zz\\after.txt"), enumeratedBefore(order, "zz", "one"));
 }
 
-} // namespace
+}  // namespace

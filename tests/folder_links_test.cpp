@@ -51,4 +51,4 @@ TEST(FolderLinks, ASetThatIsItselfALinkIsInstalled) {
     EXPECT_EQ(game.readFile("Data\\interface\\menu.txt"), "winter");
 }
 
-} // namespace
+}  // namespace

@@ -49,4 +49,4 @@ TEST(ListSubdirectories, ATrailingBackslashListsTheSameFolders) {
     EXPECT_EQ(kit.listSubdirectories(game.path() + "\\sets\\"), platformOrder("sets"));
 }
 
-} // namespace
+}  // namespace

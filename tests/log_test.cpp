@@ -31,8 +31,9 @@ TEST(PluginLog, WritesOneLineEndedByCrLfPerMessage) {
     kit.logMessage("scaleform interface too old (%d expected %d)", 0, 1);
     kit.logMessage("The folder %s has no wallpaper in it !", ".\\Data\\mainmenuwallpapers\\winter");
     kit.unload();
-    EXPECT_EQ(game.readFile(LogName), logLine("scaleform interface too old (0 expected 1)") +
-                                          logLine("The folder .\\Data\\mainmenuwallpapers\\winter has no wallpaper in it !"));
+    EXPECT_EQ(game.readFile(LogName),
+              logLine("scaleform interface too old (0 expected 1)") +
+                  logLine("The folder .\\Data\\mainmenuwallpapers\\winter has no wallpaper in it !"));
 }
 
 TEST(PluginLog, EveryMessageIsOnDiskWhileTheLibraryIsStillLoaded) {
@@ -45,10 +46,12 @@ TEST(PluginLog, EveryMessageIsOnDiskWhileTheLibraryIsStillLoaded) {
 TEST(PluginLog, LetsOthersReadButNotWriteWhileOpen) {
     GameFolder game;
     Testkit kit;
-    HANDLE reader = CreateFileA(LogName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE reader =
+        CreateFileA(LogName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(reader, INVALID_HANDLE_VALUE);
     CloseHandle(reader);
-    HANDLE writer = CreateFileA(LogName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE writer =
+        CreateFileA(LogName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     if (writer != INVALID_HANDLE_VALUE) {
@@ -71,7 +74,8 @@ TEST(PluginLog, WritesAFormattedPercentSignAsItIs) {
     Testkit kit;
     kit.logMessage("The folder %s has no wallpaper in it !", ".\\Data\\mainmenuwallpapers\\100%d %s");
     kit.unload();
-    EXPECT_EQ(game.readFile(LogName), logLine("The folder .\\Data\\mainmenuwallpapers\\100%d %s has no wallpaper in it !"));
+    EXPECT_EQ(game.readFile(LogName),
+              logLine("The folder .\\Data\\mainmenuwallpapers\\100%d %s has no wallpaper in it !"));
 }
 
 TEST(PluginLog, CutsAMessageLongerThanItsBufferToTheBuffer) {
@@ -130,4 +134,4 @@ TEST_P(LogFallback, UsesTheFirstNameNotHeldBySomeoneElse) {
 
 INSTANTIATE_TEST_SUITE_P(HeldNames, LogFallback, ::testing::Range(0, 7));
 
-} // namespace
+}  // namespace

@@ -22,11 +22,11 @@ struct NameCase {
 
 const NameCase Cases[] = {
     {"Ascii", "winter", "winter"},
-    {"Accented", "\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},                                      // été
-    {"Cyrillic", "\xD0\xB7\xD0\xB8\xD0\xBC\xD0\xB0", "????"},                           // зима
-    {"Japanese", "\xE5\x86\xAC\xE3\x81\xAE\xE5\xA3\x81\xE7\xB4\x99", "????"},           // 冬の壁紙
-    {"Emoji", "snow \xF0\x9F\x8E\x84", "snow ?"},                                       // snow 🎄
-    {"BestFitLookalikes", "\xC5\x81\xC3\xB3\x64\xC5\xBA", "?\xF3\x64?"},                // Łódź
+    {"Accented", "\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},                            // été
+    {"Cyrillic", "\xD0\xB7\xD0\xB8\xD0\xBC\xD0\xB0", "????"},                  // зима
+    {"Japanese", "\xE5\x86\xAC\xE3\x81\xAE\xE5\xA3\x81\xE7\xB4\x99", "????"},  // 冬の壁紙
+    {"Emoji", "snow \xF0\x9F\x8E\x84", "snow ?"},                              // snow 🎄
+    {"BestFitLookalikes", "\xC5\x81\xC3\xB3\x64\xC5\xBA", "?\xF3\x64?"},       // Łódź
 };
 
 class AnyName : public ::testing::TestWithParam<NameCase> {};
@@ -53,9 +53,9 @@ TEST_P(AnyName, IsShownInAFailureLineWithoutLookalikes) {
     game.makeFolder("Data");
     game.writeFile(Root + "\\" + name + "\\" + name + "\\" + name + ".dds", "image");
     startGame();
-    EXPECT_EQ(game.readFile(LogName), logLine("Error in file copy from .\\Data\\mainmenuwallpapers\\" + shown + "\\" +
-                                              shown + "\\" + shown + ".dds to .\\Data\\" + shown + "\\" + shown +
-                                              ".dds - 3"));
+    EXPECT_EQ(game.readFile(LogName),
+              logLine("Error in file copy from .\\Data\\mainmenuwallpapers\\" + shown + "\\" + shown + "\\" + shown +
+                      ".dds to .\\Data\\" + shown + "\\" + shown + ".dds - 3"));
 }
 
 TEST_P(AnyName, IsShownInTheNoWallpaperLine) {
@@ -63,9 +63,8 @@ TEST_P(AnyName, IsShownInTheNoWallpaperLine) {
     GameFolder game;
     game.writeFile(Root + "\\" + name + "\\menu.dds", "image");
     startGame();
-    EXPECT_EQ(game.readFile(LogName),
-              logLine("The folder .\\Data\\mainmenuwallpapers\\" + std::string(GetParam().shown) +
-                      " has no wallpaper in it !"));
+    EXPECT_EQ(game.readFile(LogName), logLine("The folder .\\Data\\mainmenuwallpapers\\" +
+                                              std::string(GetParam().shown) + " has no wallpaper in it !"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, AnyName, ::testing::ValuesIn(Cases),
@@ -74,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Names, AnyName, ::testing::ValuesIn(Cases),
 // Łódź.txt and its best-fit lookalike Lódz.txt side by side: each replaces its own file.
 TEST(Lookalikes, EachFileReplacesItsOwnNamesakeOnly) {
     const std::string real = "\xC5\x81\xC3\xB3\x64\xC5\xBA.txt";  // Łódź.txt
-    const std::string lookalike = "L\xC3\xB3\x64z.txt";             // Lódz.txt
+    const std::string lookalike = "L\xC3\xB3\x64z.txt";           // Lódz.txt
     GameFolder game;
     game.writeFile("Data\\interface\\" + real, "the game's own");
     game.writeFile(Root + "\\pair\\interface\\" + real, "new real");
@@ -103,4 +102,4 @@ TEST(Lookalikes, OfSetNamesArePickedAsTheSetsTheyAre) {
     }
 }
 
-} // namespace
+}  // namespace

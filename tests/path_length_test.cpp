@@ -55,7 +55,8 @@ TEST_P(PathLength, DoesNotStopAnInstallation) {
     const ProcessResult start = startGame();
     EXPECT_EQ(game.readFile(LogName), "") << start.output;
     EXPECT_EQ(game.readFile(gameFile), "from the set");
-    EXPECT_EQ(platformOrder(game.path() + "\\" + folderOf(gameFile), false), Names{nameOf(file)});  // nothing left beside it
+    EXPECT_EQ(platformOrder(game.path() + "\\" + folderOf(gameFile), false),
+              Names{nameOf(file)});  // nothing left beside it
 }
 
 TEST_P(PathLength, IsShownRelativeInAFailureLine) {
@@ -77,4 +78,4 @@ INSTANTIATE_TEST_SUITE_P(Lengths, PathLength,
                                            LengthCase{"BothFarPast", 800, 700}),
                          [](const auto& info) { return std::string(info.param.label); });
 
-} // namespace
+}  // namespace

@@ -132,8 +132,9 @@ TEST(PluginLoad, SucceedsWithoutAWallpaperFolderAndSaysWhyOnce) {
     ASSERT_TRUE(plugin.query(&host.record, &descriptor));
     EXPECT_TRUE(plugin.load());
     plugin.library.unload();
-    EXPECT_EQ(game.readFile(LogName),
-              logLine("The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !"));
+    EXPECT_EQ(
+        game.readFile(LogName),
+        logLine("The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !"));
 }
 
 TEST(PluginLoad, SucceedsWhenTheCopyFails) {
@@ -145,8 +146,9 @@ TEST(PluginLoad, SucceedsWhenTheCopyFails) {
     ASSERT_TRUE(plugin.query(&host.record, &descriptor));
     EXPECT_TRUE(plugin.load());
     plugin.library.unload();
-    EXPECT_EQ(game.readFile(LogName), logLine("Error in file copy from .\\Data\\mainmenuwallpapers\\only\\textures\\sky.dds "
-                                              "to .\\Data\\textures\\sky.dds - 3"));
+    EXPECT_EQ(game.readFile(LogName),
+              logLine("Error in file copy from .\\Data\\mainmenuwallpapers\\only\\textures\\sky.dds "
+                      "to .\\Data\\textures\\sky.dds - 3"));
 }
 
 TEST(PluginLoad, InstallsTheSetOfThisSecondAndLogsNothing) {
@@ -209,18 +211,18 @@ TEST_P(PluginQueryBrokenHost, DeclinesWithAClearLine) {
     EXPECT_EQ(game.readFile(LogName), logLine(c.log));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PluginQueryBrokenHost,
-    ::testing::Values(
-        BrokenHostCase{"NoHost", false, true, true, true, "host passed no interface record, marking as incompatible"},
-        BrokenHostCase{"NoDescriptor", true, false, true, true,
-                       "host passed no plugin descriptor, marking as incompatible"},
-        BrokenHostCase{"NothingAtAll", false, false, true, true,
-                       "host passed no plugin descriptor, marking as incompatible"},
-        BrokenHostCase{"NoHandleFunction", true, true, false, true,
-                       "host offers no plugin handle, marking as incompatible"},
-        BrokenHostCase{"NoInterfaceFunction", true, true, true, false, "couldn't get scaleform interface"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PluginQueryBrokenHost,
+                         ::testing::Values(BrokenHostCase{"NoHost", false, true, true, true,
+                                                          "host passed no interface record, marking as incompatible"},
+                                           BrokenHostCase{"NoDescriptor", true, false, true, true,
+                                                          "host passed no plugin descriptor, marking as incompatible"},
+                                           BrokenHostCase{"NothingAtAll", false, false, true, true,
+                                                          "host passed no plugin descriptor, marking as incompatible"},
+                                           BrokenHostCase{"NoHandleFunction", true, true, false, true,
+                                                          "host offers no plugin handle, marking as incompatible"},
+                                           BrokenHostCase{"NoInterfaceFunction", true, true, true, false,
+                                                          "couldn't get scaleform interface"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // An exception inside an export is logged and the export gives its safe answer.
 struct ThrowCase {
@@ -230,7 +232,8 @@ struct ThrowCase {
 };
 
 // The runtime's own words for an allocation failure, whichever runtime built the DLL.
-const std::string BadAlloc = std::string("testkit_runGuardedThrowing stopped by an unexpected error: ") + std::bad_alloc().what();
+const std::string BadAlloc =
+    std::string("testkit_runGuardedThrowing stopped by an unexpected error: ") + std::bad_alloc().what();
 
 class ExportGuard : public ::testing::TestWithParam<ThrowCase> {};
 
@@ -288,4 +291,4 @@ TEST(PluginImage, ExportsExactlyTheTwoEntryPointsAndImportsOnlySystemDlls) {
     EXPECT_TRUE(imported.count("kernel32.dll"));
 }
 
-} // namespace
+}  // namespace

@@ -172,7 +172,8 @@ TEST(RotateWallpaper, ASetHoldingOnlyFilesIsEmptyAndCopiesNothing) {
     w.game.writeFile(Root + "\\winter\\menu2.dds", "image");
     const Names before = w.game.allFiles();
     EXPECT_FALSE(rotateAt(November2023));
-    EXPECT_EQ(w.game.readFile(LogName), logLine("The folder .\\Data\\mainmenuwallpapers\\winter has no wallpaper in it !"));
+    EXPECT_EQ(w.game.readFile(LogName),
+              logLine("The folder .\\Data\\mainmenuwallpapers\\winter has no wallpaper in it !"));
     Names after = w.game.allFiles();
     after.erase(std::remove(after.begin(), after.end(), LogName), after.end());
     EXPECT_EQ(after, before);
@@ -190,22 +191,23 @@ TEST_P(RotateWallpaperNoSet, LogsThatThereIsNoWallpaper) {
     WallpaperGame w;
     GetParam().layOut(w.game);
     EXPECT_FALSE(rotateAt(November2023));
-    EXPECT_EQ(w.game.readFile(LogName),
-              logLine("The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !"));
+    EXPECT_EQ(
+        w.game.readFile(LogName),
+        logLine("The folder <OSTREVAL>/Data/mainmenuwallpapers has no wallpaper in it or is not present itself !"));
     EXPECT_EQ(w.installed(), "original");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, RotateWallpaperNoSet,
-    ::testing::Values(NoSetCase{"RootMissing", [](GameFolder&) {}},
-                      NoSetCase{"RootEmpty", [](GameFolder& g) { g.makeFolder(Root); }},
-                      NoSetCase{"RootIsAFile", [](GameFolder& g) { g.writeFile(Root, "not a folder"); }},
-                      NoSetCase{"OnlyFilesAndDotFolders",
-                                [](GameFolder& g) {
-                                    g.writeFile(Root + "\\menu.dds", "image");
-                                    g.writeFile(Root + "\\.git\\interface\\menu.txt", "hidden");
-                                }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layouts, RotateWallpaperNoSet,
+                         ::testing::Values(NoSetCase{"RootMissing", [](GameFolder&) {}},
+                                           NoSetCase{"RootEmpty", [](GameFolder& g) { g.makeFolder(Root); }},
+                                           NoSetCase{"RootIsAFile",
+                                                     [](GameFolder& g) { g.writeFile(Root, "not a folder"); }},
+                                           NoSetCase{"OnlyFilesAndDotFolders",
+                                                     [](GameFolder& g) {
+                                                         g.writeFile(Root + "\\menu.dds", "image");
+                                                         g.writeFile(Root + "\\.git\\interface\\menu.txt", "hidden");
+                                                     }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RotateWallpaper, AFailedCopyLogsItsLineOnceAndKeepsWhatWasCopied) {
     WallpaperGame w;
@@ -220,4 +222,4 @@ TEST(RotateWallpaper, AFailedCopyLogsItsLineOnceAndKeepsWhatWasCopied) {
     EXPECT_FALSE(w.game.exists("Data\\textures"));
 }
 
-} // namespace
+}  // namespace

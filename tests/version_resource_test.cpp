@@ -46,8 +46,9 @@ TEST_P(VersionResource, NamesTheProductAndItsVersion) {
 
 INSTANTIATE_TEST_SUITE_P(
     ShippedFiles, VersionResource,
-    ::testing::Values(VersionedFile{"korvex_lumeva_plugin.dll", "Lumeva: a new main-menu wallpaper at every game start"},
+    ::testing::Values(VersionedFile{"korvex_lumeva_plugin.dll",
+                                    "Lumeva: a new main-menu wallpaper at every game start"},
                       VersionedFile{"lumeva-check.exe", "Lumeva: checks wallpaper sets before the game starts"}),
     [](const auto& info) { return info.index == 0 ? std::string("Plugin") : std::string("Checker"); });
 
-} // namespace
+}  // namespace

@@ -49,7 +49,8 @@ TEST_F(WholeFiles, AFullDiskLeavesTheGamesFileAsItWas) {
     game.writeFile("Data\\interface\\menu.dds", original);
     game.writeFile("Data\\mainmenuwallpapers\\big\\interface\\menu.dds", pattern(2 * 1024 * 1024, 'n'));
     const std::string line = logLine(
-        "Error in file copy from .\\Data\\mainmenuwallpapers\\big\\interface\\menu.dds to .\\Data\\interface\\menu.dds - 112");
+        "Error in file copy from .\\Data\\mainmenuwallpapers\\big\\interface\\menu.dds to .\\Data\\interface\\menu.dds "
+        "- 112");
     for (int start = 0; start < 2; ++start) {
         const ProcessResult result = startGame();
         EXPECT_EQ(game.readFile(LogName), line) << result.output;
@@ -67,4 +68,4 @@ TEST_F(WholeFiles, ANewFileOnAFullDiskLeavesNothing) {
     EXPECT_EQ(platformOrder("Data\\interface", false), Names{});
 }
 
-} // namespace
+}  // namespace

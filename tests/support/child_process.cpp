@@ -30,7 +30,7 @@ unsigned long waitFor(const UniqueKernelHandle& process) {
     return exitCode;
 }
 
-} // namespace
+}  // namespace
 
 ProcessResult runProgram(const std::string& commandLine) {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};

@@ -16,7 +16,7 @@ fs::path pathOf(const std::string& utf8Path) { return fs::path(wide(utf8Path)); 
 
 std::string currentFolderText() { return utf8(currentFolder()); }
 
-} // namespace
+}  // namespace
 
 GameFolder::GameFolder() : previous_(currentFolderText()) {
     char temp[MAX_PATH];
@@ -38,7 +38,9 @@ GameFolder::~GameFolder() {
     fs::remove_all(path_, ignored);
 }
 
-void GameFolder::makeFolder(const std::string& relative) const { fs::create_directories(pathOf(path_ + "\\" + relative)); }
+void GameFolder::makeFolder(const std::string& relative) const {
+    fs::create_directories(pathOf(path_ + "\\" + relative));
+}
 
 void GameFolder::writeFile(const std::string& relative, const std::string& content) const {
     const fs::path file = pathOf(path_ + "\\" + relative);
@@ -98,9 +100,7 @@ std::vector<std::string> platformOrder(const std::string& folder, bool foldersOn
     return names;
 }
 
-std::string besideProgram(const std::string& fileName) {
-    return utf8(programFolder()) + "\\" + fileName;
-}
+std::string besideProgram(const std::string& fileName) { return utf8(programFolder()) + "\\" + fileName; }
 
 HeldOpen::HeldOpen(const std::string& path)
     : handle_(CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,

@@ -13,9 +13,13 @@ public:
     Testkit();
 
     std::vector<std::string> listSubdirectories(const std::string& path) const;
-    bool copyDirectory(const std::string& source, const std::string& destination) const { return copy_(source.c_str(), destination.c_str()); }
+    bool copyDirectory(const std::string& source, const std::string& destination) const {
+        return copy_(source.c_str(), destination.c_str());
+    }
     bool rotateWallpaperAt(std::int64_t seconds) const { return rotate_(seconds); }
-    bool rotateWallpaperWaiting(std::int64_t seconds, unsigned waitSeconds) const { return rotateWaiting_(seconds, waitSeconds); }
+    bool rotateWallpaperWaiting(std::int64_t seconds, unsigned waitSeconds) const {
+        return rotateWaiting_(seconds, waitSeconds);
+    }
     std::string installationLockName() const;
     bool runGuardedThrowing(int kind, bool safeResult) const { return guarded_(kind, safeResult); }
 

@@ -13,7 +13,7 @@ using UnixFileName = char*(__cdecl*)(const wchar_t*);
 // Unix /tmp, where the shell leaves its exit status for the test to read.
 std::string statusFile() { return "/tmp/lumeva-unix-status-" + std::to_string(GetCurrentProcessId()); }
 
-} // namespace
+}  // namespace
 
 std::string unixPath(const std::string& windowsPath) {
     const auto toUnix = reinterpret_cast<UnixFileName>(
@@ -59,8 +59,8 @@ bool runUnixShell(const std::string& command) {
     // The wait may end before the shell has written its status: give it a moment.
     for (int attempt = 0; attempt < 200; ++attempt) {
         const UniqueFile file(CreateFileW(statusWindows.c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
-                                          nullptr));
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
         if (file.valid()) {
             char text[16] = {};
             DWORD read = 0;
@@ -75,7 +75,8 @@ bool runUnixShell(const std::string& command) {
     return false;
 }
 
-UnixChange::UnixChange(const std::string& command, const std::string& undo) : undo_(undo), made_(runUnixShell(command)) {}
+UnixChange::UnixChange(const std::string& command, const std::string& undo)
+    : undo_(undo), made_(runUnixShell(command)) {}
 
 UnixChange::~UnixChange() {
     if (made_) {

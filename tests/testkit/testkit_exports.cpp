@@ -29,7 +29,7 @@ bool copyOut(const std::string& text, char* out, int outSize) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 // Writes the names one per line into `out`; returns how many there are, or -1 when they
 // do not fit.
