@@ -6,6 +6,7 @@ set -euo pipefail
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 || need+=(g++-mingw-w64-i686-posix)
 command -v clang++-14 >/dev/null 2>&1 || need+=(clang-14)
+command -v clang-format-14 >/dev/null 2>&1 || need+=(clang-format-14)
 command -v wine >/dev/null 2>&1 || need+=(wine)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v cmake >/dev/null 2>&1 || need+=(cmake)

@@ -4,5 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/setup.sh
+./tools/check-format.sh
 cmake --workflow --preset mingw-x86
 cmake --workflow --preset clang-x86
