@@ -116,15 +116,17 @@ int main() {
     CheckOptions options;
     std::string error;
     if (!parseOptions(commandLineArguments(), options, error)) {
-        std::fprintf(stderr, "lumeva-check: %s\nTry 'lumeva-check --help' for the options.\n", error.c_str());
+        static_cast<void>(
+            std::fprintf(stderr, "lumeva-check: %s\nTry 'lumeva-check --help' for the options.\n", error.c_str()));
         return BadUsage;
     }
     if (options.help) {
-        std::fputs(Usage, stdout);
+        static_cast<void>(std::fputs(Usage, stdout));
         return AllComplete;
     }
     if (!options.gameFolder.empty() && !SetCurrentDirectoryW(options.gameFolder.c_str())) {
-        std::fprintf(stderr, "lumeva-check: cannot open the game folder %s\n", logText(options.gameFolder).c_str());
+        static_cast<void>(std::fprintf(stderr, "lumeva-check: cannot open the game folder %s\n",
+                                       logText(options.gameFolder).c_str()));
         return BadUsage;
     }
     return check(options);

@@ -37,13 +37,13 @@ std::string errorText(DWORD error) {
 // The plugin's line, formatted as the plugin's log formats it.
 std::string formatted(const char* format, const std::string& first, const std::string& second, int number) {
     char line[8192];
-    std::snprintf(line, sizeof line, format, first.c_str(), second.c_str(), number);
+    static_cast<void>(std::snprintf(line, sizeof line, format, first.c_str(), second.c_str(), number));
     return line;
 }
 
 std::string formatted(const char* format, int number) {
     char line[256];
-    std::snprintf(line, sizeof line, format, number);
+    static_cast<void>(std::snprintf(line, sizeof line, format, number));
     return line;
 }
 

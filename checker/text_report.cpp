@@ -21,7 +21,7 @@ void reportNoSet(const CheckReport& report) {
             "whose name does not begin with a dot.\n");
     }
     std::printf("At the next start the plugin installs nothing and logs:\n  %s\n", NoWallpaperRootMessage);
-    std::fputs(LayoutAdvice, stdout);
+    static_cast<void>(std::fputs(LayoutAdvice, stdout));
 }
 
 void reportNonSets(const CheckReport& report) {

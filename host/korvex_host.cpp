@@ -73,7 +73,7 @@ std::string readWholeFile(const std::string& path, bool& found) {
         while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
             content.append(buffer, read);
         }
-        std::fclose(file);
+        static_cast<void>(std::fclose(file));
     }
     return content;
 }
@@ -174,7 +174,7 @@ int run(const HostOptions& options) {
     const std::vector<std::string> logNames = pluginLogNames(pluginPath);
     const FolderSnapshot before = options.showChanges ? snapshotFolder(L".") : FolderSnapshot();
 
-    std::fflush(stdout);
+    static_cast<void>(std::fflush(stdout));
     HMODULE plugin = LoadLibraryA(pluginPath.c_str());
     if (plugin == nullptr) {
         const DWORD error = GetLastError();
@@ -200,18 +200,18 @@ int run(const HostOptions& options) {
     PluginDescriptor descriptor = {};
 
     std::printf("Calling KorvexPlugin_Query\n");
-    std::fflush(stdout);
+    static_cast<void>(std::fflush(stdout));
     const bool accepted = query(&host, &descriptor);
-    std::fflush(stdout);
+    static_cast<void>(std::fflush(stdout));
     describeCalls(descriptor);
     std::printf("Query: %s\n", accepted ? "accepted, the plugin will be loaded" : "declined, the plugin is not loaded");
 
     bool loadResult = false;
     if (accepted) {
         std::printf("Calling KorvexPlugin_Load\n");
-        std::fflush(stdout);
+        static_cast<void>(std::fflush(stdout));
         loadResult = load();
-        std::fflush(stdout);
+        static_cast<void>(std::fflush(stdout));
         std::printf("Load: returned %s\n", loadResult ? "true" : "false");
     }
     FreeLibrary(plugin);
@@ -229,11 +229,12 @@ int main(int argc, char** argv) {
     HostOptions options;
     std::string error;
     if (!parseHostOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "korvex-host: %s\nTry 'korvex-host --help' for the options.\n", error.c_str());
+        static_cast<void>(
+            std::fprintf(stderr, "korvex-host: %s\nTry 'korvex-host --help' for the options.\n", error.c_str()));
         return BadUsage;
     }
     if (options.help) {
-        std::fputs(HostUsage, stdout);
+        static_cast<void>(std::fputs(HostUsage, stdout));
         return Loaded;
     }
     return run(options);

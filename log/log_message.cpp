@@ -10,7 +10,8 @@ PluginLog pluginLog(PluginLogName);
 
 void logMessageV(const char* format, std::va_list arguments) { log(pluginLog, MessageLevel, format, arguments); }
 
-void logMessage(const char* format, ...) {
+// printf-style by design: every message is a fixed text with printf placeholders.
+void logMessage(const char* format, ...) {  // NOLINT(cert-dcl50-cpp)
     std::va_list arguments;
     va_start(arguments, format);
     logMessageV(format, arguments);

@@ -29,7 +29,7 @@ void openLog(PluginLog& pluginLog, const char* name) {
 
 void closeLog(PluginLog& pluginLog) {
     if (pluginLog.file != nullptr) {
-        std::fclose(pluginLog.file);
+        static_cast<void>(std::fclose(pluginLog.file));
         pluginLog.file = nullptr;
     }
 }
@@ -47,14 +47,15 @@ void log(PluginLog& pluginLog, int level, const char* format, std::va_list argum
     // The C runtime's own formatter: MinGW's std::vsnprintf would link a second printf into the DLL.
     _vsnprintf(pluginLog.messageBuffer, sizeof pluginLog.messageBuffer, format, arguments);
     pluginLog.messageBuffer[sizeof pluginLog.messageBuffer - 1] = '\0';
+    // Failed writes and flushes are ignored: the log is the only place they could be told.
     if (toFile && pluginLog.file != nullptr) {
-        std::fputs(pluginLog.messageBuffer, pluginLog.file);
+        static_cast<void>(std::fputs(pluginLog.messageBuffer, pluginLog.file));
         if (pluginLog.autoFlush) {
-            std::fflush(pluginLog.file);
+            static_cast<void>(std::fflush(pluginLog.file));
         }
-        std::fputc('\n', pluginLog.file);
+        static_cast<void>(std::fputc('\n', pluginLog.file));
         if (pluginLog.autoFlush) {
-            std::fflush(pluginLog.file);
+            static_cast<void>(std::fflush(pluginLog.file));
         }
     }
     if (toConsole) {
@@ -62,6 +63,6 @@ void log(PluginLog& pluginLog, int level, const char* format, std::va_list argum
         // written a byte at a time.
         std::string line = pluginLog.messageBuffer;
         line += '\n';
-        std::fwrite(line.data(), 1, line.size(), stdout);
+        static_cast<void>(std::fwrite(line.data(), 1, line.size(), stdout));
     }
 }

@@ -6,6 +6,8 @@
 
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {
+// The runtime's own name for the handler, which this definition takes the place of.
+// NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 #endif
