@@ -104,7 +104,11 @@ bool generateSet(const TreeShape& shape, const std::string& source, const std::s
 }
 
 void removeTree(const std::string& folder) {
-    const ItemPath root = resolvePath(std::wstring(folder.begin(), folder.end()));
+    std::wstring wideFolder(folder.size(), L'\0');  // the temp folder's name, in the ANSI code page
+    wideFolder.resize(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), static_cast<int>(folder.size()),
+                                                     &wideFolder[0], static_cast<int>(wideFolder.size()))));
+    const ItemPath root = resolvePath(wideFolder);
     WalkRules everything;
     everything.skipDotNames = false;
     everything.followLinks = false;  // remove a link, never what it leads to

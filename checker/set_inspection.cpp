@@ -47,6 +47,9 @@ std::string formatted(const char* format, int number) {
     return line;
 }
 
+// The plugin's own names are plain ASCII.
+std::wstring wideName(const char* name) { return std::wstring(name, name + std::char_traits<char>::length(name)); }
+
 std::wstring parentOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 std::wstring nameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
@@ -158,7 +161,7 @@ class SetWalker {
 public:
     SetWalker(SetInspection& inspection, std::size_t setPathLength)
         : inspection_(inspection), setPathLength_(setPathLength), wallpaperRoot_(resolvePath(wallpaperRoot()).full),
-          pluginLog_(resolvePath(L".\\korvex_lumeva_plugin.log").full) {}
+          pluginLog_(resolvePath(L".\\" + wideName(PluginLogName)).full) {}
 
     bool operator()(const WalkEvent& event) {
         switch (event.kind) {
@@ -270,7 +273,7 @@ private:
                                            " would be copied into the wallpaper folder as " +
                                            logText(destination.shown) + ", changing the wallpaper sets themselves");
         } else if (equalIgnoringCase(parentOf(destination.full), parentOf(pluginLog_)) &&
-                   startsWithIgnoringCase(nameOf(destination.full), L"korvex_lumeva_plugin.log")) {
+                   startsWithIgnoringCase(nameOf(destination.full), nameOf(pluginLog_))) {
             inspection_.warnings.push_back("the file " + sourceShown + " would replace " + logText(destination.shown) +
                                            ", a name the plugin logs to when its log is taken");
         }

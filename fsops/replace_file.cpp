@@ -2,33 +2,33 @@
 
 #include <vector>
 
+#include "fsops/unique_handle.h"
+
 const wchar_t* const TemporaryCopyName = L".korvex_lumeva_plugin.tmp";
 
 namespace {
 
-// Owns one open file; unless kept, a temporary copy is deleted when it closes.
-class OwnedFile {
+// The temporary copy beside a destination: deleted as its handle closes, on every way out,
+// unless it was put in the destination's place.
+class TemporaryCopy {
 public:
-    explicit OwnedFile(HANDLE handle) : handle_(handle) {}
-    ~OwnedFile() {
-        if (valid()) {
-            if (discard_) {
-                FILE_DISPOSITION_INFO remove = {TRUE};
-                SetFileInformationByHandle(handle_, FileDispositionInfo, &remove, sizeof remove);
-            }
-            CloseHandle(handle_);
+    explicit TemporaryCopy(HANDLE handle) : file_(handle) {}
+    ~TemporaryCopy() {
+        if (file_.valid() && !kept_) {
+            FILE_DISPOSITION_INFO remove = {TRUE};
+            SetFileInformationByHandle(file_.get(), FileDispositionInfo, &remove, sizeof remove);
         }
     }
-    OwnedFile(const OwnedFile&) = delete;
-    OwnedFile& operator=(const OwnedFile&) = delete;
+    TemporaryCopy(const TemporaryCopy&) = delete;
+    TemporaryCopy& operator=(const TemporaryCopy&) = delete;
 
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    void discardOnClose(bool discard) { discard_ = discard; }
+    bool valid() const { return file_.valid(); }
+    HANDLE get() const { return file_.get(); }
+    void keep() { kept_ = true; }
 
 private:
-    HANDLE handle_;
-    bool discard_ = false;
+    UniqueFile file_;
+    bool kept_ = false;
 };
 
 std::wstring temporaryBeside(const std::wstring& destination) {
@@ -83,14 +83,9 @@ DWORD renameOver(HANDLE file, const std::wstring& destination) {
 }  // namespace
 
 DWORD heldOpenElsewhere(const std::wstring& destination) {
-    HANDLE probe = CreateFileW(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_SHARING_VIOLATION ? error : ERROR_SUCCESS;
-    }
-    CloseHandle(probe);
-    return ERROR_SUCCESS;
+    const UniqueFile probe(CreateFileW(destination.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe.valid() && GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : ERROR_SUCCESS;
 }
 
 DWORD replacementRefusal(const std::wstring& destination) {
@@ -112,17 +107,15 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination, c
     if (refusal != ERROR_SUCCESS) {
         return refusal;
     }
-    OwnedFile from(openCopySource(source));
+    const UniqueFile from(openCopySource(source));
     if (!from.valid()) {
         return GetLastError();
     }
-    // Until it has replaced the destination, the copy is deleted on every way out.
-    OwnedFile copy(CreateFileW(temporaryBeside(destination).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL | 0, nullptr));
+    TemporaryCopy copy(CreateFileW(temporaryBeside(destination).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!copy.valid()) {
         return GetLastError();
     }
-    copy.discardOnClose(true);
     DWORD error = copyBytes(from.get(), copy.get());
     if (error != ERROR_SUCCESS) {
         return error;
@@ -135,7 +128,7 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination, c
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    copy.discardOnClose(false);
+    copy.keep();
     // And the source's attributes, read-only last, once the copy is in place.
     const DWORD kept = stamp.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                            FILE_ATTRIBUTE_ARCHIVE);
