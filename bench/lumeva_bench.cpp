@@ -301,8 +301,8 @@ bool reportDllSize() {
         stripped = nt->FileHeader.PointerToSymbolTable == 0 && nt->FileHeader.NumberOfSymbols == 0;
         FreeLibrary(image);
     }
-    std::printf("DLL: korvex_lumeva_plugin.dll, %lu bytes%s\n", static_cast<unsigned long>(data.nFileSizeLow),
-                stripped ? ", stripped" : ", NOT stripped");
+    std::printf("DLL: korvex_lumeva_plugin.dll, %lu bytes%s (goal: at most 131072 bytes, 128 KiB)\n",
+                static_cast<unsigned long>(data.nFileSizeLow), stripped ? ", stripped" : ", NOT stripped");
     return true;
 }
 

@@ -1,6 +1,9 @@
 # Cross-compiles for 32-bit Windows with Debian's clang on the MinGW-w64 headers and the C++
 # library of MinGW's GCC (posix thread model, which GoogleTest needs), and runs the results
 # under Wine. The second compiler keeps the sources free of what only GCC accepts.
+# Its DLL serves the tests only: on i686 MinGW clang passes an empty class (an iterator tag)
+# in no stack slot where GCC gives it one, so a clang-made copy of a library template that
+# GCC's compiled library also calls may not be linked into a DLL a game folder receives.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 

@@ -2,9 +2,11 @@
 # Builds the release archive with cpack, unpacks it, and checks that it holds the built
 # plugin, the checker and the user guide, and that the guide explains every line the
 # plugin can log, in the plugin's own words.
-# Usage: release_archive_test.sh CMAKE CPACK BUILD_DIR SOURCE_DIR
+# Where the DLL is built as it ships, it is at most MAX_DLL_BYTES (0: no limit, for a build
+# whose DLL only serves the tests).
+# Usage: release_archive_test.sh CMAKE CPACK BUILD_DIR SOURCE_DIR MAX_DLL_BYTES
 set -euo pipefail
-cmake=$1 cpack=$2 build=$3 source=$4
+cmake=$1 cpack=$2 build=$3 source=$4 max_dll_bytes=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -18,6 +20,11 @@ top=$(dirname "$(find "$work/unpacked" -name korvex_lumeva_plugin.dll -print -qu
 status=0
 cmp "$top/korvex_lumeva_plugin.dll" "$build/bin/korvex_lumeva_plugin.dll" || { echo "the archive's DLL is not the built one"; status=1; }
 cmp "$top/lumeva-check.exe" "$build/bin/lumeva-check.exe" || { echo "the archive's checker is not the built one"; status=1; }
+dll_bytes=$(stat -c %s "$top/korvex_lumeva_plugin.dll")
+if [ "$max_dll_bytes" -gt 0 ] && [ "$dll_bytes" -gt "$max_dll_bytes" ]; then
+  echo "the archive's DLL is $dll_bytes bytes, more than $max_dll_bytes"
+  status=1
+fi
 [ -s "$top/user-guide.md" ] || { echo "the archive has no user guide"; status=1; }
 extra=$(cd "$top" && ls | grep -v -x -e korvex_lumeva_plugin.dll -e lumeva-check.exe -e user-guide.md || true)
 [ -z "$extra" ] || { echo "the archive holds more than it should: $extra"; status=1; }

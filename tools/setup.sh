@@ -5,6 +5,8 @@ set -euo pipefail
 
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 || need+=(g++-mingw-w64-i686-posix)
+command -v i686-w64-mingw32-g++-win32 >/dev/null 2>&1 || need+=(g++-mingw-w64-i686-win32)
+[ -x /usr/lib/llvm-14/bin/ld.lld ] || need+=(lld-14)
 command -v clang++-14 >/dev/null 2>&1 || need+=(clang-14)
 command -v clang-format-14 >/dev/null 2>&1 || need+=(clang-format-14)
 command -v clang-tidy-14 >/dev/null 2>&1 || need+=(clang-tidy-14)
