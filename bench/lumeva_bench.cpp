@@ -17,6 +17,8 @@
 #include "log/log_text.h"
 #include "plugin/host_records.h"
 
+using namespace lumeva;
+
 namespace {
 
 // A tree of generated files: top folders, each with subfolders, each with files.

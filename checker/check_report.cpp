@@ -7,6 +7,8 @@
 #include "log/log_text.h"
 #include "wallpaper/wallpaper_sets.h"
 
+namespace lumeva {
+
 bool CheckReport::everySetComplete() const {
     if (sets.empty()) {
         return false;
@@ -44,3 +46,5 @@ CheckReport checkGameFolder(std::int64_t second) {
     }
     return report;
 }
+
+}  // namespace lumeva

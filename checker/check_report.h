@@ -7,6 +7,8 @@
 
 #include "checker/set_inspection.h"
 
+namespace lumeva {
+
 // An entry of the wallpaper folder that is not a set, and why.
 struct NonSet {
     std::wstring realName;
@@ -30,3 +32,5 @@ CheckReport checkGameFolder(std::int64_t second);
 
 void printTextReport(const CheckReport& report);
 void printJsonReport(const CheckReport& report);
+
+}  // namespace lumeva

@@ -8,6 +8,8 @@
 #include "log/messages.h"
 #include "wallpaper/wallpaper_sets.h"
 
+namespace lumeva {
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -89,3 +91,5 @@ void printJsonReport(const CheckReport& report) {
     };
     std::puts(document.dump(2).c_str());
 }
+
+}  // namespace lumeva

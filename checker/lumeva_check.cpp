@@ -15,6 +15,8 @@
 #include "checker/check_report.h"
 #include "log/log_text.h"
 
+namespace lumeva {
+
 namespace {
 
 enum ExitStatus { AllComplete = 0, SomeIncomplete = 1, BadUsage = 2 };
@@ -112,7 +114,7 @@ std::vector<std::wstring> commandLineArguments() {
     return result;
 }
 
-int main() {
+int checkMain() {
     CheckOptions options;
     std::string error;
     if (!parseOptions(commandLineArguments(), options, error)) {
@@ -131,3 +133,7 @@ int main() {
     }
     return check(options);
 }
+
+}  // namespace lumeva
+
+int main() { return lumeva::checkMain(); }

@@ -14,6 +14,8 @@
 #include "log/messages.h"
 #include "wallpaper/wallpaper_sets.h"
 
+namespace lumeva {
+
 namespace {
 
 std::string errorText(DWORD error) {
@@ -322,3 +324,5 @@ SetInspection inspectWallpaperSet(const std::wstring& name) {
     walkTree(resolvePath(path), resolvePath(destination), WalkRules(), SetWalker(inspection, path.size()));
     return inspection;
 }
+
+}  // namespace lumeva

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace lumeva {
+
 // What installing one wallpaper set would do, found without changing anything on disk.
 // Names and paths are as the plugin's log shows them.
 
@@ -42,3 +44,5 @@ struct SetInspection {
 
 // Inspects the set `name` of the wallpaper root in the current game folder.
 SetInspection inspectWallpaperSet(const std::wstring& name);
+
+}  // namespace lumeva

@@ -5,6 +5,8 @@
 #include "log/messages.h"
 #include "wallpaper/wallpaper_sets.h"
 
+namespace lumeva {
+
 namespace {
 
 const char* const LayoutAdvice =
@@ -101,3 +103,5 @@ void printTextReport(const CheckReport& report) {
         "and leaves what it copied before it in place.\n",
         incomplete, static_cast<unsigned>(report.sets.size()));
 }
+
+}  // namespace lumeva

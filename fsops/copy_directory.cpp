@@ -6,6 +6,8 @@
 #include "log/messages.h"
 #include "log/plugin_log.h"
 
+namespace lumeva {
+
 namespace {
 
 // Signed, as the messages print it.
@@ -39,3 +41,5 @@ bool copyStep(const WalkEvent& event) {
 bool copyDirectory(const std::wstring& source, const std::wstring& destination) {
     return walkTree(resolvePath(source), resolvePath(destination), WalkRules(), copyStep);
 }
+
+}  // namespace lumeva

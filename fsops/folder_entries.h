@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace lumeva {
+
 // Names that begin with a dot are never listed or copied: this drops "." and ".." and
 // every hidden-by-convention entry such as .git.
 inline bool isDotName(const WIN32_FIND_DATAW& entry) { return entry.cFileName[0] == L'.'; }
@@ -22,3 +24,5 @@ inline bool isLink(const WIN32_FIND_DATAW& entry) {
 inline unsigned long long fileSize(const WIN32_FIND_DATAW& entry) {
     return (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
 }
+
+}  // namespace lumeva

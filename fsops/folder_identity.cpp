@@ -4,6 +4,8 @@
 
 #include "fsops/unique_handle.h"
 
+namespace lumeva {
+
 FolderIdentity folderIdentity(const std::wstring& full) {
     FolderIdentity identity;
     // Backup semantics opens a folder; reading attributes needs no other right.
@@ -26,3 +28,5 @@ FolderIdentity folderIdentity(const std::wstring& full) {
 bool sameFolder(const FolderIdentity& a, const FolderIdentity& b) {
     return a.known && b.known && a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
 }
+
+}  // namespace lumeva

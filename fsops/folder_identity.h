@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace lumeva {
+
 // Which folder on which volume a path leads to, after following every link on the way:
 // two paths with equal identities are the same folder.
 struct FolderIdentity {
@@ -14,3 +16,5 @@ struct FolderIdentity {
 FolderIdentity folderIdentity(const std::wstring& full);
 
 bool sameFolder(const FolderIdentity& a, const FolderIdentity& b);
+
+}  // namespace lumeva

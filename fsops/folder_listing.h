@@ -8,6 +8,8 @@
 #include "fsops/folder_entries.h"
 #include "fsops/item_path.h"
 
+namespace lumeva {
+
 // How a listing of one folder ended. `error` is the platform's number, read right at the
 // call that ended it: ERROR_NO_MORE_FILES when every entry was delivered.
 struct Listing {
@@ -37,3 +39,5 @@ Listing listFolder(const std::wstring& full, Visit&& visit) {
     const DWORD endReason = GetLastError();
     return {endReason == ERROR_NO_MORE_FILES ? Listing::Complete : Listing::Interrupted, endReason};
 }
+
+}  // namespace lumeva

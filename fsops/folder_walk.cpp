@@ -1,5 +1,7 @@
 #include "fsops/folder_walk.h"
 
+namespace lumeva {
+
 bool leadsBack(const ItemPath& link, const WalkFrame& frame) {
     const FolderIdentity target = folderIdentity(link.full);
     if (!target.known) {
@@ -16,3 +18,5 @@ bool leadsBack(const ItemPath& link, const WalkFrame& frame) {
     }
     return false;
 }
+
+}  // namespace lumeva

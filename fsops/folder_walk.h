@@ -6,6 +6,8 @@
 #include "fsops/folder_listing.h"
 #include "fsops/item_path.h"
 
+namespace lumeva {
+
 // One step of a walk through a folder tree, handed to the walker's visitor.
 struct WalkEvent {
     enum Kind {
@@ -83,3 +85,5 @@ bool walkTree(const ItemPath& source, const ItemPath& mirror, const WalkRules& r
     }
     return visit(WalkEvent{WalkEvent::FolderDone, source, mirror});
 }
+
+}  // namespace lumeva

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace lumeva {
+
 namespace {
 
 std::wstring absolutePath(const std::wstring& path) {
@@ -47,3 +49,5 @@ std::wstring joinFull(const std::wstring& folder, const std::wstring& name) {
 ItemPath childPath(const ItemPath& folder, const std::wstring& name) {
     return {folder.shown + L'\\' + name, joinFull(folder.full, name)};
 }
+
+}  // namespace lumeva

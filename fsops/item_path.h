@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace lumeva {
+
 // A path in the two forms the plugin needs. `shown` is built as the plugin always built it,
 // relative to the game folder and joined by appending "\" and a name, and is what log lines
 // show. `full` is the same item as an absolute extended-length path ("\\?\C:\..."): every
@@ -20,3 +22,5 @@ ItemPath childPath(const ItemPath& folder, const std::wstring& name);
 
 // `full` with `name` appended after one separator.
 std::wstring joinFull(const std::wstring& folder, const std::wstring& name);
+
+}  // namespace lumeva

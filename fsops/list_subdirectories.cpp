@@ -2,6 +2,8 @@
 
 #include "fsops/folder_listing.h"
 
+namespace lumeva {
+
 std::vector<std::wstring> listSubdirectories(const std::wstring& path) {
     std::vector<std::wstring> names;
     // A folder that cannot be listed, or stops part-way, simply has what was listed.
@@ -13,3 +15,5 @@ std::vector<std::wstring> listSubdirectories(const std::wstring& path) {
     });
     return names;
 }
+
+}  // namespace lumeva

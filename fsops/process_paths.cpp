@@ -1,5 +1,7 @@
 #include "fsops/process_paths.h"
 
+namespace lumeva {
+
 std::wstring currentFolder() {
     std::wstring folder(MAX_PATH, L'\0');
     for (;;) {
@@ -33,3 +35,5 @@ std::wstring programFolder() {
     const std::wstring program = modulePath();
     return program.substr(0, program.find_last_of(L'\\'));
 }
+
+}  // namespace lumeva

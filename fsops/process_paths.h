@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace lumeva {
+
 // The current folder and a module's file, each read into a buffer grown until the whole
 // path fits, so that no path is cut short or read past its end. Empty when the platform
 // cannot tell.
@@ -12,3 +14,5 @@ std::wstring modulePath(HMODULE module = nullptr);
 
 // The folder that holds the running program.
 std::wstring programFolder();
+
+}  // namespace lumeva

@@ -4,6 +4,8 @@
 
 #include "fsops/unique_handle.h"
 
+namespace lumeva {
+
 const wchar_t* const TemporaryCopyName = L".korvex_lumeva_plugin.tmp";
 
 namespace {
@@ -139,3 +141,5 @@ DWORD replaceFile(const std::wstring& source, const std::wstring& destination, c
     }
     return ERROR_SUCCESS;
 }
+
+}  // namespace lumeva

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace lumeva {
+
 // What a copy takes over from its source besides the bytes, as a file copy does; the folder
 // listing that found the source already holds it.
 struct FileStamp {
@@ -33,3 +35,5 @@ DWORD heldOpenElsewhere(const std::wstring& destination);
 // The temporary name used beside a destination file: a dot name, so no wallpaper set can
 // hold it and neither the plugin nor its checker ever takes it for content.
 extern const wchar_t* const TemporaryCopyName;
+
+}  // namespace lumeva

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace lumeva {
+
 // Owns one handle of a kind described by `Traits` (its invalid value and how to close it),
 // so that every way out closes it. Closing keeps the caller's last error, so an error
 // number read after the handle is gone is still the failing call's.
@@ -56,3 +58,5 @@ struct FindHandleTraits {
 using UniqueFile = UniqueAny<FileHandleTraits>;
 using UniqueKernelHandle = UniqueAny<KernelHandleTraits>;
 using UniqueFind = UniqueAny<FindHandleTraits>;
+
+}  // namespace lumeva

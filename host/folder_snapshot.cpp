@@ -5,6 +5,8 @@
 #include "fsops/folder_walk.h"
 #include "fsops/unique_handle.h"
 
+namespace lumeva {
+
 namespace {
 
 // FNV-1a over the file's bytes: enough to tell a replaced file from an untouched one.
@@ -53,3 +55,5 @@ std::vector<std::wstring> changedFiles(const FolderSnapshot& before, const Folde
     }
     return changed;
 }
+
+}  // namespace lumeva

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+namespace lumeva {
+
 const char* const HostUsage =
     "Usage: korvex-host [options]\n"
     "\n"
@@ -77,3 +79,5 @@ bool parseHostOptions(int argc, char** argv, HostOptions& options, std::string& 
     }
     return true;
 }
+
+}  // namespace lumeva

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace lumeva {
+
 // What the stand-in host is told on its command line.
 struct HostOptions {
     std::string pluginPath;      // empty: korvex_lumeva_plugin.dll beside the host
@@ -17,3 +19,5 @@ struct HostOptions {
 bool parseHostOptions(int argc, char** argv, HostOptions& options, std::string& error);
 
 extern const char* const HostUsage;
+
+}  // namespace lumeva

@@ -14,6 +14,8 @@
 #include "log/messages.h"
 #include "plugin/host_records.h"
 
+namespace lumeva {
+
 namespace {
 
 enum ExitStatus { Loaded = 0, Declined = 1, BadUsage = 2, NotLoadable = 3 };
@@ -225,7 +227,7 @@ int run(const HostOptions& options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int hostMain(int argc, char** argv) {
     HostOptions options;
     std::string error;
     if (!parseHostOptions(argc, argv, options, error)) {
@@ -239,3 +241,7 @@ int main(int argc, char** argv) {
     }
     return run(options);
 }
+
+}  // namespace lumeva
+
+int main(int argc, char** argv) { return lumeva::hostMain(argc, argv); }

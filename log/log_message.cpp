@@ -1,6 +1,8 @@
 #include "log/messages.h"
 #include "log/plugin_log.h"
 
+namespace lumeva {
+
 namespace {
 
 // Opened while the library initialises, before the host calls anything; closed at unload.
@@ -17,3 +19,5 @@ void logMessage(const char* format, ...) {  // NOLINT(cert-dcl50-cpp)
     logMessageV(format, arguments);
     va_end(arguments);
 }
+
+}  // namespace lumeva

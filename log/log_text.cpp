@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace lumeva {
+
 namespace {
 
 bool isHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -35,3 +37,5 @@ std::string logText(const std::wstring& text) {
     }
     return shown;
 }
+
+}  // namespace lumeva

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace lumeva {
+
 // Every line the plugin logs, in one place: the plugin writes them, lumeva-check predicts
 // them from the same texts, and the release test finds each one explained in the user guide.
 constexpr const char* NoWallpaperRootMessage =
@@ -27,3 +29,5 @@ constexpr const char* UnexpectedThrowMessage = "%s stopped by an unexpected erro
 // korvex_lumeva_plugin.log0 to korvex_lumeva_plugin.log4.
 constexpr const char* PluginLogName = "korvex_lumeva_plugin.log";
 constexpr int FallbackLogNameCount = 5;
+
+}  // namespace lumeva

@@ -6,6 +6,8 @@
 
 #include "log/messages.h"
 
+namespace lumeva {
+
 namespace {
 
 std::FILE* openDenyingWrites(const char* name) {
@@ -66,3 +68,5 @@ void log(PluginLog& pluginLog, int level, const char* format, std::va_list argum
         static_cast<void>(std::fwrite(line.data(), 1, line.size(), stdout));
     }
 }
+
+}  // namespace lumeva

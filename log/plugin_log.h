@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace lumeva {
+
 // Every message of the plugin is issued at this level.
 constexpr int MessageLevel = 3;
 
@@ -32,3 +34,5 @@ void log(PluginLog& pluginLog, int level, const char* format, std::va_list argum
 // The process-wide log's printf-style message operation, at MessageLevel.
 void logMessage(const char* format, ...);
 void logMessageV(const char* format, std::va_list arguments);
+
+}  // namespace lumeva

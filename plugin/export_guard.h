@@ -5,6 +5,8 @@
 #include "log/messages.h"
 #include "log/plugin_log.h"
 
+namespace lumeva {
+
 // Runs an export's body so that no exception reaches the host's process: the game must
 // start whatever happens in the plugin. An escaping exception is logged and the export
 // answers `safeResult`.
@@ -19,3 +21,5 @@ bool runGuarded(const char* exportName, bool safeResult, Body body) noexcept {
     }
     return safeResult;
 }
+
+}  // namespace lumeva

@@ -6,6 +6,7 @@
 #include "plugin/host_records.h"
 #include "wallpaper/rotate_wallpaper.h"
 
+namespace lumeva {
 namespace {
 
 const char* const DisplayName = "Lumeva plugin";
@@ -56,15 +57,16 @@ bool query(const HostInterface* host, PluginDescriptor* descriptor) {
 }
 
 }  // namespace
+}  // namespace lumeva
 
-extern "C" bool __cdecl KorvexPlugin_Query(const HostInterface* host, PluginDescriptor* descriptor) {
-    return runGuarded("KorvexPlugin_Query", false, [&] { return query(host, descriptor); });
+extern "C" bool __cdecl KorvexPlugin_Query(const lumeva::HostInterface* host, lumeva::PluginDescriptor* descriptor) {
+    return lumeva::runGuarded("KorvexPlugin_Query", false, [&] { return lumeva::query(host, descriptor); });
 }
 
 // The host always sees a successful load; why no wallpaper was installed stands in the log.
 extern "C" bool __cdecl KorvexPlugin_Load() {
-    return runGuarded("KorvexPlugin_Load", true, [] {
-        rotateWallpaper();
+    return lumeva::runGuarded("KorvexPlugin_Load", true, [] {
+        lumeva::rotateWallpaper();
         return true;
     });
 }

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace lumeva {
+
 // The records the Korvex host and a plugin exchange. Their 32-bit layouts are the host's
 // and are fixed; the asserts below keep them so.
 
@@ -50,3 +52,5 @@ static_assert(sizeof(ScaleformBridge) == 4, "ScaleformBridge layout");
 using KorvexPluginQueryFunction = bool(__cdecl*)(const HostInterface* host, PluginDescriptor* descriptor);
 using KorvexPluginLoadFunction = bool(__cdecl*)();
 static_assert(sizeof(bool) == 1, "the exports return a one-byte boolean");
+
+}  // namespace lumeva

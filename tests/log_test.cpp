@@ -8,6 +8,8 @@
 #include "support/testkit.h"
 #include "log/messages.h"
 
+using namespace lumeva;
+
 namespace {
 
 TEST(PluginLog, IsCreatedEmptyWhenTheLibraryLoads) {

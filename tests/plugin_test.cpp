@@ -12,6 +12,8 @@
 #include "support/game_folder.h"
 #include "support/testkit.h"
 
+using namespace lumeva;
+
 namespace {
 
 // A host as the game's: counts what the plugin asks for and offers a Scaleform service.

@@ -155,22 +155,57 @@ INSTANTIATE_TEST_SUITE_P(Names, RotateWallpaperDestination,
                                            DestinationCase{"interface", false}, DestinationCase{"data2", false}),
                          [](const auto& info) { return std::string(info.param.firstSubfolder); });
 
-TEST(RotateWallpaper, OnlyTheFirstSubfolderDecidesForTheWholeSet) {
+// The first subfolder listed decides where the whole set goes, the other subfolders
+// included. Folders made in the order of their spelling are listed in that order whether the
+// platform sorts them (NTFS, Wine) or keeps the order of creation (FAT).
+struct FirstSubfolderCase {
+    const char* name;
+    const char* other;  // the set's second subfolder, beside Data, made in listing order
+    Names listed;
+    const char* menuAt;
+    const char* skyAt;
+    const char* notAt;
+};
+
+class RotateWallpaperFirstSubfolder : public ::testing::TestWithParam<FirstSubfolderCase> {};
+
+TEST_P(RotateWallpaperFirstSubfolder, DecidesForTheWholeSet) {
+    const FirstSubfolderCase c = GetParam();
     WallpaperGame w;
-    w.game.writeFile(Root + "\\set\\Data\\menu.txt", "menu");
-    w.game.writeFile(Root + "\\set\\textures\\sky.dds", "sky");
-    w.game.makeFolder("textures");
-    w.game.makeFolder("Data\\textures");
-    const Names contents = platformOrder(w.game.path() + "\\" + Root + "\\set");
-    ASSERT_TRUE(rotateAt(November2023));
-    if (contents.front() == "Data") {
-        EXPECT_EQ(w.game.readFile("textures\\sky.dds"), "sky");
-        EXPECT_FALSE(w.game.exists("Data\\textures\\sky.dds"));
-    } else {
-        EXPECT_EQ(w.game.readFile("Data\\textures\\sky.dds"), "sky");
-        EXPECT_FALSE(w.game.exists("textures\\sky.dds"));
+    const bool dataFirst = c.listed.front() == "Data";
+    if (dataFirst) {
+        w.game.writeFile(Root + "\\set\\Data\\menu.txt", "menu");
     }
+    w.game.writeFile(Root + "\\set\\" + c.other + "\\sky.dds", "sky");
+    if (!dataFirst) {
+        w.game.writeFile(Root + "\\set\\Data\\menu.txt", "menu");
+    }
+    // Both possible destinations exist, so a copy into the wrong one would succeed and show.
+    w.game.makeFolder(c.other);
+    w.game.makeFolder(std::string("Data\\") + c.other);
+    w.game.makeFolder("Data\\Data");
+    ASSERT_EQ(platformOrder(w.game.path() + "\\" + Root + "\\set"), c.listed);
+    ASSERT_TRUE(rotateAt(November2023));
+    EXPECT_EQ(w.game.readFile(c.menuAt), "menu");
+    EXPECT_EQ(w.game.readFile(c.skyAt), "sky");
+    EXPECT_FALSE(w.game.exists(c.notAt));
+    EXPECT_EQ(w.game.readFile(LogName), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Sets, RotateWallpaperFirstSubfolder,
+                         ::testing::Values(FirstSubfolderCase{"DataFirstMirrorsTheGameFolder",
+                                                              "textures",
+                                                              {"Data", "textures"},
+                                                              "Data\\menu.txt",
+                                                              "textures\\sky.dds",
+                                                              "Data\\textures\\sky.dds"},
+                                           FirstSubfolderCase{"DataSecondGoesIntoData",
+                                                              "audio",
+                                                              {"audio", "Data"},
+                                                              "Data\\Data\\menu.txt",
+                                                              "Data\\audio\\sky.dds",
+                                                              "audio\\sky.dds"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RotateWallpaper, ASetHoldingOnlyFilesIsEmptyAndCopiesNothing) {
     WallpaperGame w;
@@ -215,17 +250,40 @@ INSTANTIATE_TEST_SUITE_P(Layouts, RotateWallpaperNoSet,
                                                      }}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RotateWallpaper, AFailedCopyLogsItsLineOnceAndKeepsWhatWasCopied) {
+// A copy that fails logs its one line and stops there: what was listed before the failing
+// folder stays installed, what comes after it is not copied. The set's folders are made in
+// the order of their spelling, so every platform lists them so.
+struct FailedCopyCase {
+    const char* name;
+    Names listed;  // the missing destination folder is the one that is not "interface"
+    const char* installed;
+};
+
+class RotateWallpaperFailedCopy : public ::testing::TestWithParam<FailedCopyCase> {};
+
+TEST_P(RotateWallpaperFailedCopy, LogsItsLineOnceAndKeepsWhatWasCopied) {
+    const FailedCopyCase c = GetParam();
     WallpaperGame w;
-    w.game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
-    w.game.writeFile(Root + "\\spring\\textures\\sky.dds", "sky");
-    const Names contents = platformOrder(w.game.path() + "\\" + Root + "\\spring");
+    std::string missing;
+    for (const std::string& folder : c.listed) {
+        if (folder == "interface") {
+            w.game.writeFile(Root + "\\spring\\interface\\menu.txt", "spring");
+        } else {
+            missing = folder;
+            w.game.writeFile(Root + "\\spring\\" + folder + "\\sky.dds", "sky");
+        }
+    }
+    ASSERT_EQ(platformOrder(w.game.path() + "\\" + Root + "\\spring"), c.listed);
     EXPECT_FALSE(rotateAt(November2023));
-    EXPECT_EQ(w.game.readFile(LogName),
-              logLine("Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\textures\\sky.dds to "
-                      ".\\Data\\textures\\sky.dds - 3"));
-    EXPECT_EQ(w.installed(), contents.front() == "interface" ? "spring" : "original");
-    EXPECT_FALSE(w.game.exists("Data\\textures"));
+    EXPECT_EQ(w.game.readFile(LogName), logLine("Error in file copy from .\\Data\\mainmenuwallpapers\\spring\\" +
+                                                missing + "\\sky.dds to .\\Data\\" + missing + "\\sky.dds - 3"));
+    EXPECT_EQ(w.installed(), c.installed);
+    EXPECT_FALSE(w.game.exists("Data\\" + missing));
 }
+
+INSTANTIATE_TEST_SUITE_P(Orders, RotateWallpaperFailedCopy,
+                         ::testing::Values(FailedCopyCase{"FailsAfterTheMenu", {"interface", "textures"}, "spring"},
+                                           FailedCopyCase{"FailsBeforeTheMenu", {"effects", "interface"}, "original"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

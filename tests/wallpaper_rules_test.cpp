@@ -5,6 +5,8 @@
 
 #include "wallpaper/wallpaper_sets.h"
 
+using namespace lumeva;
+
 namespace {
 
 struct IndexCase {

@@ -5,6 +5,8 @@
 
 #include "fsops/item_path.h"
 
+namespace lumeva {
+
 std::wstring installationLockName() {
     const std::wstring folder = resolvePath(L".").full;
     std::wstring upper(folder.size(), L'\0');
@@ -40,3 +42,5 @@ InstallationLock::~InstallationLock() {
         ReleaseMutex(mutex_.get());
     }
 }
+
+}  // namespace lumeva

@@ -6,6 +6,8 @@
 
 #include "fsops/unique_handle.h"
 
+namespace lumeva {
+
 // Keeps two game starts in one game folder from installing at the same time, so their
 // copies never interleave: a named mutex for the game folder's full path. A start that
 // crashes while holding it releases it with its process.
@@ -28,3 +30,5 @@ private:
 // The lock's name for the current folder, the same for every spelling of its path that
 // differs only in case.
 std::wstring installationLockName();
+
+}  // namespace lumeva

@@ -12,6 +12,8 @@
 #include "wallpaper/installation_lock.h"
 #include "wallpaper/wallpaper_sets.h"
 
+namespace lumeva {
+
 bool rotateWallpaper() { return rotateWallpaperAt(static_cast<std::int64_t>(std::time(nullptr))); }
 
 bool rotateWallpaperAt(std::int64_t seconds, unsigned waitSeconds) {
@@ -35,3 +37,5 @@ bool rotateWallpaperAt(std::int64_t seconds, unsigned waitSeconds) {
     }
     return copyDirectory(setPath, wallpaperDestination(contents.front()));
 }
+
+}  // namespace lumeva

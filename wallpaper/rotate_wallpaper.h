@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace lumeva {
+
 // How long a start waits for another start in the same game folder to finish installing.
 constexpr unsigned InstallationWaitSeconds = 60;
 
@@ -12,3 +14,5 @@ bool rotateWallpaper();
 // The same, for a given clock reading in seconds since 1970-01-01 00:00:00 UTC, waiting at
 // most `waitSeconds` for another start in the same game folder.
 bool rotateWallpaperAt(std::int64_t seconds, unsigned waitSeconds = InstallationWaitSeconds);
+
+}  // namespace lumeva

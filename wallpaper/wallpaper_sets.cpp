@@ -2,6 +2,8 @@
 
 #include "fsops/list_subdirectories.h"
 
+namespace lumeva {
+
 std::wstring wallpaperRoot() {
     std::wstring root = L".\\Data\\mainmenuwallpapers";
     root += L"\\";
@@ -35,3 +37,5 @@ bool mirrorsGameFolder(const std::wstring& firstSubfolder) {
 std::wstring wallpaperDestination(const std::wstring& firstSubfolder) {
     return mirrorsGameFolder(firstSubfolder) ? L".\\" : L".\\Data";
 }
+
+}  // namespace lumeva

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace lumeva {
+
 // The rules that pick a wallpaper set and decide where it goes. The plugin and the
 // set checker both use these, so they can never disagree about a game folder.
 
@@ -29,3 +31,5 @@ bool mirrorsGameFolder(const std::wstring& firstSubfolder);
 
 // ".\" for a set that mirrors the game folder, ".\Data" for one that mirrors the Data folder.
 std::wstring wallpaperDestination(const std::wstring& firstSubfolder);
+
+}  // namespace lumeva

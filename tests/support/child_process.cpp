@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+using namespace lumeva;
+
 namespace {
 
 // Starts `commandLine` in the current folder; output to `output` when it is given.

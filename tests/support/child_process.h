@@ -27,6 +27,6 @@ public:
     unsigned long wait();
 
 private:
-    UniqueKernelHandle process_;
-    UniqueKernelHandle thread_;
+    lumeva::UniqueKernelHandle process_;
+    lumeva::UniqueKernelHandle thread_;
 };

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+using namespace lumeva;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -9,6 +9,8 @@
 
 #include "fsops/process_paths.h"
 
+using namespace lumeva;
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         return 2;

@@ -5,6 +5,8 @@
 #include "fsops/unique_handle.h"
 #include "support/game_folder.h"
 
+using namespace lumeva;
+
 namespace {
 
 using UnixFileName = char*(__cdecl*)(const wchar_t*);

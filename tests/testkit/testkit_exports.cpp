@@ -18,6 +18,8 @@
 #include "wallpaper/installation_lock.h"
 #include "wallpaper/rotate_wallpaper.h"
 
+using namespace lumeva;
+
 namespace {
 
 // Copies `text` with its NUL into `out`; false when it does not fit.
