@@ -2,8 +2,9 @@
 # library of MinGW's GCC (posix thread model, which GoogleTest needs), and runs the results
 # under Wine. The second compiler keeps the sources free of what only GCC accepts.
 # Its DLL serves the tests only: on i686 MinGW clang passes an empty class (an iterator tag)
-# in no stack slot where GCC gives it one, so a clang-made copy of a library template that
-# GCC's compiled library also calls may not be linked into a DLL a game folder receives.
+# in no stack slot where GCC gives it one, so clang's copy of a library template can be
+# linked in place of GCC's and then be called by GCC's compiled library with the stack one
+# slot off. A test run may show that; a DLL a game folder receives must never hold it.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
