@@ -5,27 +5,17 @@
 # in no stack slot where GCC gives it one, so clang's copy of a library template can be
 # linked in place of GCC's and then be called by GCC's compiled library with the stack one
 # slot off. A test run may show that; a DLL a game folder receives must never hold it.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(MINGW_PREFIX i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686-target.cmake)
 set(CMAKE_C_COMPILER clang-14)
 set(CMAKE_CXX_COMPILER clang++-14)
 set(CMAKE_C_COMPILER_TARGET ${MINGW_PREFIX})
 set(CMAKE_CXX_COMPILER_TARGET ${MINGW_PREFIX})
-set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
 
 # clang finds the MinGW headers but not the C++ library of MinGW's GCC: name it.
 file(GLOB MINGW_GCC_DIRS /usr/lib/gcc/${MINGW_PREFIX}/*-posix)
 list(GET MINGW_GCC_DIRS 0 MINGW_GCC_DIR)
 set(CMAKE_CXX_FLAGS_INIT
     "-isystem ${MINGW_GCC_DIR}/include/c++ -isystem ${MINGW_GCC_DIR}/include/c++/${MINGW_PREFIX} -isystem ${MINGW_GCC_DIR}/include/c++/backward")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # A game folder holds no MinGW runtime DLLs: link libgcc, libstdc++ and winpthread in. The
 # runtime libraries need winpthread after themselves, where clang's list does not name it, so

@@ -2,19 +2,9 @@
 # so no threading runtime comes along (the posix one keeps a thread-local slot per load and
 # never gives it back), and LLVM's linker, which drops every function nothing calls where
 # GNU ld keeps them all alive through their unwind tables.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(MINGW_PREFIX i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686-target.cmake)
 set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-win32)
-set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Every function and datum in a section of its own, so the linker can leave out what is unused.
 set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
